@@ -1,0 +1,136 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "engine/board/board.h"
+#include "engine/board/pattern_delta.h"
+#include "engine/board/scored_move.h"
+#include "engine/search/hash_entry.h"
+#include "engine/search/search_report.h"
+
+namespace korvane {
+
+inline constexpr int kWin = 10000;        // a win at the root; k plies deeper it is kWin - k
+inline constexpr int kDecided = 9900;     // magnitudes above this are proven results
+inline constexpr int kInfinity = 20000;   // the root window's bounds
+inline constexpr int kMaxSearchDepth = 60;
+
+// The engine: the board with the side to move, the histories and the position key,
+// the search state, the settings and the transposition table.
+class AI final : public Board {
+public:
+    AI();
+    AI(const AI&) = delete;
+    AI& operator=(const AI&) = delete;
+
+    // True when (x, y) is inside the playing area and empty.
+    virtual bool isFree(int x, int y) const;
+
+    // Board state (new game, stones placed and taken back).
+    void resetGame();
+    // Places a stone of colour `who` on the playable empty cell (x, y).
+    void makeMove(int x, int y);
+    // Removes the stone of the latest makeMove not yet undone; (x, y) is its cell.
+    void unmakeMove(int x, int y);
+    // Places the same stones again on an empty board, so that every code follows the
+    // current pattern tables (after a rule change).
+    void replayStones();
+    // Rebuilds every derived field from the stones alone and compares: true when equal.
+    bool isConsistent() const;
+
+    // Evaluation and board queries.
+    int evaluate() const;
+    void findPatternCell(int player, int key, ScoredMove& out) const;
+    void findFivePoint(int player, int historyIndex, ScoredMove& out) const;
+    void collectLineMoves(int player, int key, int historyIndex, LineMoveList& list) const;
+
+    // Search.
+    void generateMoves(MoveList& list) const;
+    int alphaBeta(int depth, int alpha, int beta);
+    ScoredMove searchRoot();
+    void collectPv(PvList& line, ScoredMove move, int depth);
+    int vcfProbe();
+    int vcfAttack();
+    int vcfDefend();
+    int vctProbe(int depth);
+    int vctAttack(int depth);
+    int vctDefend(int depth);
+
+    // Transposition table: resizes to `entries` (a power of two), zero-filled. Returns
+    // false and keeps the old table when the memory cannot be had.
+    bool resizeHashTable(uint32_t entries);
+    void clearHashTable();
+    const HashEntry& hashSlot() const { return hashTable[hashKey & hashMask]; }
+    // The per-move time budget in milliseconds, from the time settings.
+    int64_t budgetMs() const;
+
+    // Side to move and history.
+    int32_t who = BLACK;
+    int32_t opp = WHITE;
+    int32_t xMin = 28, xMax = 4, yMin = 28, yMax = 4;
+    HistoryList history;
+    HistoryList boxHistory;
+    int32_t ply = 0;
+    int32_t maxPly = 0;
+    uint64_t zobrist[3][kGrid][kGrid];
+    uint64_t hashKey = 0;
+
+    // Search state.
+    MoveList rootMoves;
+    ScoredMove bestMove{};
+    PvList pv;
+    int64_t deadline = 0;
+    std::atomic<int> abortSearch{0};
+    int64_t searchNodes = 0;
+    int64_t threatNodes = 0;
+    int32_t useVctInSearch = 0;
+    SearchReporter* reporter = nullptr;
+
+    // Settings.
+    int32_t turnTimeout = 5000;
+    int32_t timeLeft = 1048575;
+    int32_t maxDepth = 30;
+    int32_t showMessages = 1;
+
+    // Transposition table.
+    std::unique_ptr<HashEntry[]> hashTable;
+    uint32_t hashEntries = 0;
+    uint32_t hashMask = 0;
+
+private:
+    void clearPosition();
+    void updateLines(int x, int y, PatternDelta delta);
+    void addNeighbours(int x, int y, int step);
+    // Reads the clock on every period-th call and sets abortSearch past the deadline.
+    void checkClock(int32_t& counter, int period);
+    int threatCheck(int depth);
+    int expand(int depth, int alpha, int beta);
+    void storeEntry(int depth, Bound bound, int value, ScoredMove move);
+    int rootIteration(int depth);
+    ScoredMove nextPvMove() const;
+    ScoredMove firstFreeCell() const;
+    int threatScore(int r) const;
+    void collectFirstFours(int minScore, MoveListOf<64>& list) const;
+    template <typename Next>
+    int blockFiveThen(Next next);
+    template <typename Reply>
+    int firstWinningAttack(const ScoredMove* moves, int count, int minScore, Reply reply);
+    int firstHoldingDefence(const ScoredMove* moves, int count, int depth);
+
+    // Calls since the last clock reading, one counter per routine that checks the clock.
+    int32_t searchClockCounter = 0;
+    int32_t vcfAttackClock = 0;
+    int32_t vcfDefendClock = 0;
+    int32_t vctAttackClock = 0;
+    int32_t vctDefendClock = 0;
+};
+
+// Passes a threat-search result one ply up: negated, one step further from zero.
+inline int passUp(int r) {
+    int v = -r;
+    return v > 0 ? v + 1 : v < 0 ? v - 1 : 0;
+}
+
+}  // namespace korvane

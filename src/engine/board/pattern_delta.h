@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/board/cell.h"
+
+namespace korvane {
+
+namespace pattern_lanes {
+
+// Code c (1..9) of one colour is the 7-bit lane c - 1 of a 64-bit word; code 0 has none.
+constexpr uint64_t lane(int code) { return code == 0 ? 0 : uint64_t(1) << (7 * (code - 1)); }
+constexpr int kBias = 64;
+constexpr uint64_t allBiased() {
+    uint64_t sum = 0;
+    for (int code = 1; code < kPatternCodes; ++code) sum += kBias * lane(code);
+    return sum;
+}
+constexpr uint64_t kLaneOf[16] = {lane(0), lane(1), lane(2), lane(3), lane(4), lane(5),
+                                  lane(6), lane(7), lane(8), lane(9), 0,       0,
+                                  0,       0,       0,       0};
+
+}  // namespace pattern_lanes
+
+// Accumulates the changes one move makes to patternCount in registers instead of
+// memory: each colour's codes 1..9 are 7-bit lanes of one 64-bit word, biased by 64 so
+// that no lane borrows (one move changes a count by at most 36). Entry 0 of the
+// counts is not tracked.
+class PatternDelta {
+public:
+    // Replaces one cell-direction's pair of codes (both colours in one byte).
+    void replace(uint8_t oldPair, uint8_t newPair) {
+        using pattern_lanes::kLaneOf;
+        lanes1 += kLaneOf[newPair & 0xF] - kLaneOf[oldPair & 0xF];
+        lanes2 += kLaneOf[newPair >> 4] - kLaneOf[oldPair >> 4];
+    }
+    void add(uint8_t pair) { replace(0, pair); }
+    void remove(uint8_t pair) { replace(pair, 0); }
+
+    void applyTo(int32_t (&counts)[3][kPatternCodes]) const {
+        for (int code = 1; code < kPatternCodes; ++code) {
+            const int shift = 7 * (code - 1);
+            counts[1][code] += int((lanes1 >> shift) & 127) - pattern_lanes::kBias;
+            counts[2][code] += int((lanes2 >> shift) & 127) - pattern_lanes::kBias;
+        }
+    }
+
+private:
+    uint64_t lanes1 = pattern_lanes::allBiased();
+    uint64_t lanes2 = pattern_lanes::allBiased();
+};
+
+}  // namespace korvane

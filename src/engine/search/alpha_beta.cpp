@@ -1,0 +1,86 @@
+#include "engine/ai.h"
+#include "engine/search/clock.h"
+
+namespace korvane {
+
+namespace {
+constexpr int kSearchClockPeriod = 1000;
+}
+
+void AI::checkClock(int32_t& counter, int period) {
+    if (++counter < period) return;
+    counter = 0;
+    if (clockMs() > deadline) abortSearch.store(1, std::memory_order_relaxed);
+}
+
+void AI::storeEntry(int depth, Bound bound, int value, ScoredMove move) {
+    HashEntry& slot = hashTable[hashKey & hashMask];
+    if (slot.key == hashKey && slot.depth > depth) return;
+    slot = {hashKey, int8_t(depth), bound, int8_t(move.x), int8_t(move.y), value};
+}
+
+// Probe step: true when the table settles the node, with its value in `value`.
+static bool probeSettles(const HashEntry& slot, uint64_t key, int depth, int alpha, int beta,
+                         int& value) {
+    if (slot.key != key || slot.depth < depth) return false;
+    if (slot.bound == Exact || (slot.bound == UpperBound && slot.value <= alpha)) {
+        value = slot.value;
+        return true;
+    }
+    if (slot.bound == LowerBound && slot.value >= beta) {
+        value = beta;
+        return true;
+    }
+    return false;
+}
+
+int AI::threatCheck(int depth) {
+    if (useVctInSearch && depth >= 2) {
+        if (int v = vctProbe(20)) return v;
+    }
+    return vcfProbe();
+}
+
+int AI::expand(int depth, int alpha, int beta) {
+    MoveList list;
+    generateMoves(list);
+    if (list.last >= 0) {
+        if (list.moves[0].score == kWin) return kWin - ply;
+        if (list.moves[0].score == -kWin) return ply - kWin;
+    }
+    Bound bound = UpperBound;
+    ScoredMove best = list.last >= 0 ? list.moves[0] : ScoredMove{0, 0, 0};
+    for (int i = 0; i <= list.last; ++i) {
+        const ScoredMove m = list.moves[i];
+        makeMove(m.x, m.y);
+        const int v = -alphaBeta(depth - 1, -beta, -alpha);
+        unmakeMove(m.x, m.y);
+        if (abortSearch.load(std::memory_order_relaxed)) return 0;
+        if (v >= beta) {
+            // The entry keeps the best move so far, not necessarily the one that cut.
+            storeEntry(depth, LowerBound, beta, best);
+            return beta;
+        }
+        if (v > alpha) {
+            alpha = v;
+            bound = Exact;
+            best = m;
+        }
+    }
+    storeEntry(depth, bound, alpha, best);
+    return alpha;
+}
+
+int AI::alphaBeta(int depth, int alpha, int beta) {
+    ++searchNodes;
+    checkClock(searchClockCounter, kSearchClockPeriod);
+    if (abortSearch.load(std::memory_order_relaxed)) return 0;
+
+    int value;
+    if (probeSettles(hashSlot(), hashKey, depth, alpha, beta, value)) return value;
+    if (int v = threatCheck(depth)) return v;
+    if (depth == 0) return evaluate();
+    return expand(depth, alpha, beta);
+}
+
+}  // namespace korvane

@@ -1,0 +1,63 @@
+#include <cstdint>
+#include <string>
+
+#include "engine/board/pattern_table.h"
+#include "protocol/command_loop.h"
+
+namespace korvane {
+
+namespace {
+
+// The first 10 MiB of a memory limit are left for everything but the table.
+constexpr int64_t kReservedBytes = 10 * 1024 * 1024;
+
+uint32_t largestPowerOfTwoUpTo(int64_t n) {
+    uint32_t p = 1;
+    while (int64_t(p) * 2 <= n) p *= 2;
+    return p;
+}
+
+}  // namespace
+
+void CommandLoop::info() {
+    std::string key;
+    if (!args.readWord(key)) return;
+    int value = 0;
+    if (key == "TIMEOUT_TURN") {
+        args.readInt(engine->turnTimeout);
+    } else if (key == "TIME_LEFT") {
+        args.readInt(engine->timeLeft);
+    } else if (key == "TIMEOUT_MATCH" || key == "GAME_TYPE") {
+        args.readInt(value);
+    } else if (key == "MAX_MEMORY") {
+        args.readInt(value);
+        setMaxMemory(value);
+    } else if (key == "RULE") {
+        args.readInt(value);
+        setRule(value);
+    } else if (key == "FOLDER") {
+        args.readRawWord();
+    }
+    // Any other key reads nothing: its value is read next as a command word.
+}
+
+void CommandLoop::setMaxMemory(int bytes) {
+    const int64_t entries = (int64_t(bytes) - kReservedBytes) / int64_t(sizeof(HashEntry));
+    if (entries < 1) return;  // no room for a single entry: keep the table
+    const uint32_t n = largestPowerOfTwoUpTo(entries);
+    if (n == engine->hashEntries) return;
+    if (!engine->resizeHashTable(n)) {
+        output.printMessage("MAX_MEMORY %d: not enough memory, table kept at %u entries", bytes,
+                            engine->hashEntries);
+    }
+}
+
+void CommandLoop::setRule(int rule) {
+    if (rule == 0 || rule == ruleValue) return;
+    ruleValue = rule;
+    buildPatternTables(rule);
+    // Stones already on the board get the codes of the new rule.
+    engine->replayStones();
+}
+
+}  // namespace korvane
