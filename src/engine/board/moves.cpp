@@ -101,31 +101,52 @@ void AI::unmakeMove(int x, int y) {
     std::swap(who, opp);
 }
 
+namespace {
+
+// Refreshes cell (x, y) + K steps along direction D, given the 17-cell segment of the
+// line centred on (x, y): cell K sits at bits 2 (8 + K), so every shift is a constant.
+// Branch-free: occupied and wall cells keep their codes through a mask.
+template <int D, int K>
+inline void refreshCell(Cell* centre, uint64_t segment, PatternDelta& delta) {
+    constexpr int at = 2 * (8 + K);
+    constexpr int stride = kDy[D] * kGrid + kDx[D];
+    Cell& e = centre[K * stride];
+    const uint32_t state = uint32_t(segment >> at) & 3;
+    const uint8_t keep = uint8_t(0 - ((state + 3) >> 2));  // 0xFF unless empty
+    const uint32_t key =
+        uint32_t(((segment >> (at - 8)) & 0x00FF) | ((segment >> (at - 6)) & 0xFF00));
+    const uint8_t old = e.patterns[D];
+    const uint8_t now = uint8_t((old & keep) | (patternPair[key] & ~keep));
+    e.patterns[D] = now;
+    delta.replace(old, now);
+}
+
+template <int D>
+inline void refreshLine(Cell* centre, uint64_t word, int position, PatternDelta& delta) {
+    // Cells before the start of the line read as wall.
+    const uint64_t segment = position >= 8 ? word >> (2 * position - 16)
+                                           : (word << (16 - 2 * position)) |
+                                                 ((uint64_t(1) << (16 - 2 * position)) - 1);
+    refreshCell<D, -4>(centre, segment, delta);
+    refreshCell<D, -3>(centre, segment, delta);
+    refreshCell<D, -2>(centre, segment, delta);
+    refreshCell<D, -1>(centre, segment, delta);
+    refreshCell<D, 1>(centre, segment, delta);
+    refreshCell<D, 2>(centre, segment, delta);
+    refreshCell<D, 3>(centre, segment, delta);
+    refreshCell<D, 4>(centre, segment, delta);
+}
+
+}  // namespace
+
 // Refreshes, in each direction, the codes of the empty cells up to four steps away from
-// (x, y). Each line word is read once: a 17-cell segment centred on (x, y) gives the
-// state and the key of all eight cells with constant shifts.
+// (x, y). Each line word is read once for all eight cells of its line.
 void AI::updateLines(int x, int y, PatternDelta delta) {
     Cell* centre = &cells[y][x];
-    for (int d = 0; d < kDirections; ++d) {
-        const uint64_t w = lineWord(x, y, d);
-        const int p = linePosition(x, y, d);
-        // Cell p + k sits at bits 2 (8 + k); cells before the line's start read as wall.
-        const uint64_t segment =
-            p >= 8 ? w >> (2 * p - 16) : (w << (16 - 2 * p)) | ((uint64_t(1) << (16 - 2 * p)) - 1);
-        const int stride = kDy[d] * kGrid + kDx[d];
-        for (int k = -4; k <= 4; ++k) {
-            if (k == 0) continue;
-            const int at = 2 * (8 + k);
-            Cell& e = centre[k * stride];
-            const bool empty = ((segment >> at) & 3) == EMPTY;
-            const uint32_t key =
-                uint32_t(((segment >> (at - 8)) & 0x00FF) | ((segment >> (at - 6)) & 0xFF00));
-            const uint8_t old = e.patterns[d];
-            const uint8_t now = empty ? patternPair[key] : old;
-            e.patterns[d] = now;
-            delta.replace(old, now);
-        }
-    }
+    refreshLine<0>(centre, rowBits[y], x, delta);
+    refreshLine<1>(centre, colBits[x], y, delta);
+    refreshLine<2>(centre, diagBits[y - x + kGrid - 1], x, delta);
+    refreshLine<3>(centre, antiBits[x + y], x, delta);
     delta.applyTo(patternCount);
 }
 

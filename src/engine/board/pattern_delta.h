@@ -16,9 +16,25 @@ constexpr uint64_t allBiased() {
     for (int code = 1; code < kPatternCodes; ++code) sum += kBias * lane(code);
     return sum;
 }
-constexpr uint64_t kLaneOf[16] = {lane(0), lane(1), lane(2), lane(3), lane(4), lane(5),
-                                  lane(6), lane(7), lane(8), lane(9), 0,       0,
-                                  0,       0,       0,       0};
+
+// The lanes of both colours' codes packed in one byte (colour 1 in the low nibble).
+struct PairLanes {
+    uint64_t colour1;
+    uint64_t colour2;
+};
+constexpr PairLanes pairLanes(int pair) {
+    const int c1 = pair & 0xF, c2 = pair >> 4;
+    return {c1 < kPatternCodes ? lane(c1) : 0, c2 < kPatternCodes ? lane(c2) : 0};
+}
+struct PairLanesTable {
+    PairLanes entry[256];
+};
+constexpr PairLanesTable makeTable() {
+    PairLanesTable table{};
+    for (int pair = 0; pair < 256; ++pair) table.entry[pair] = pairLanes(pair);
+    return table;
+}
+inline constexpr PairLanesTable kPairLanes = makeTable();
 
 }  // namespace pattern_lanes
 
@@ -30,9 +46,10 @@ class PatternDelta {
 public:
     // Replaces one cell-direction's pair of codes (both colours in one byte).
     void replace(uint8_t oldPair, uint8_t newPair) {
-        using pattern_lanes::kLaneOf;
-        lanes1 += kLaneOf[newPair & 0xF] - kLaneOf[oldPair & 0xF];
-        lanes2 += kLaneOf[newPair >> 4] - kLaneOf[oldPair >> 4];
+        const pattern_lanes::PairLanes& from = pattern_lanes::kPairLanes.entry[oldPair];
+        const pattern_lanes::PairLanes& to = pattern_lanes::kPairLanes.entry[newPair];
+        lanes1 += to.colour1 - from.colour1;
+        lanes2 += to.colour2 - from.colour2;
     }
     void add(uint8_t pair) { replace(0, pair); }
     void remove(uint8_t pair) { replace(pair, 0); }
