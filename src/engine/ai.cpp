@@ -34,6 +34,8 @@ bool AI::resizeHashTable(uint32_t entries) {
     return true;
 }
 
-void AI::clearHashTable() { std::memset(hashTable.get(), 0, sizeof(HashEntry) * hashEntries); }
+void AI::clearHashTable() {
+    std::memset(hashTable.get(), 0, sizeof(HashEntry) * hashEntries);
+}
 
 }  // namespace korvane

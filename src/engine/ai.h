@@ -12,9 +12,9 @@
 
 namespace korvane {
 
-inline constexpr int kWin = 10000;        // a win at the root; k plies deeper it is kWin - k
-inline constexpr int kDecided = 9900;     // magnitudes above this are proven results
-inline constexpr int kInfinity = 20000;   // the root window's bounds
+inline constexpr int kWin = 10000;       // a win at the root; k plies deeper it is kWin - k
+inline constexpr int kDecided = 9900;    // magnitudes above this are proven results
+inline constexpr int kInfinity = 20000;  // the root window's bounds
 inline constexpr int kMaxSearchDepth = 60;
 
 // The engine: the board with the side to move, the histories and the position key,

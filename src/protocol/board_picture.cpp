@@ -35,7 +35,8 @@ std::string printBoard(const AI& engine) {
     text += "\n";
     for (int y = 0; y < size; ++y) {
         text += separatorLine(size) + "\n |";
-        for (int x = 0; x < size; ++x) text += cellText(engine.cells[y + kBorder][x + kBorder].state);
+        for (int x = 0; x < size; ++x)
+            text += cellText(engine.cells[y + kBorder][x + kBorder].state);
         text += std::to_string(y) + "\n";
     }
     text += separatorLine(size) + "\n  ";

@@ -13,7 +13,9 @@ CommandLoop::CommandLoop(std::istream& in, std::ostream& out)
     buildCommandTable();
 }
 
-CommandLoop::~CommandLoop() { worker.stop(); }
+CommandLoop::~CommandLoop() {
+    worker.stop();
+}
 
 void CommandLoop::buildCommandTable() {
     commandTable = {

@@ -51,7 +51,9 @@ void CommandLoop::showBoardCommand() {
     if (showBoard) output.write(printBoard(*engine));
 }
 
-void CommandLoop::isShowMessage() { args.readInt(engine->showMessages); }
+void CommandLoop::isShowMessage() {
+    args.readInt(engine->showMessages);
+}
 
 void CommandLoop::vct() {
     int depth = 0;

@@ -35,7 +35,9 @@ void CommandLoop::takeback() {
     output.line("OK");
 }
 
-void CommandLoop::begin() { worker.requestSearch(); }
+void CommandLoop::begin() {
+    worker.requestSearch();
+}
 
 void CommandLoop::turn() {
     const Arguments::Point p = args.readPoint();
@@ -76,7 +78,9 @@ void CommandLoop::play() {
     playWire(p.x, p.y);
 }
 
-void CommandLoop::end() { running.store(0); }
+void CommandLoop::end() {
+    running.store(0);
+}
 
 void CommandLoop::about() {
     output.line(

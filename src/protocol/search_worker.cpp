@@ -10,9 +10,13 @@ namespace korvane {
 SearchWorker::SearchWorker(AI& searched, Output& writer, const std::atomic<int>& runFlag)
     : engine(searched), output(writer), running(runFlag) {}
 
-SearchWorker::~SearchWorker() { stop(); }
+SearchWorker::~SearchWorker() {
+    stop();
+}
 
-void SearchWorker::start() { thread = std::thread(&SearchWorker::searchWorker, this); }
+void SearchWorker::start() {
+    thread = std::thread(&SearchWorker::searchWorker, this);
+}
 
 void SearchWorker::requestSearch() {
     std::lock_guard<std::mutex> lock(searchMutex);

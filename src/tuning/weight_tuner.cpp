@@ -25,7 +25,9 @@ void appendLine(const char* fileName, const std::string& line) {
 
 }  // namespace
 
-int clampTuningDepth(int depth) { return std::clamp(depth, 2, 10); }
+int clampTuningDepth(int depth) {
+    return std::clamp(depth, 2, 10);
+}
 
 std::string formatWeights(const int32_t* weights) {
     std::string text;
@@ -63,7 +65,9 @@ WeightTuner::WeightTuner(AI& tuned)
 }
 
 // The report comes back on however the command ends.
-WeightTuner::~WeightTuner() { engine.showMessages = 1; }
+WeightTuner::~WeightTuner() {
+    engine.showMessages = 1;
+}
 
 void WeightTuner::perturbCandidate() {
     for (int k = 1; k < kPatternCodes; ++k) {
@@ -96,8 +100,10 @@ int WeightTuner::runMatch() {
             engine.resetGame();
             for (const auto& [x, y] : opening) engine.makeMove(x + kBorder, y + kBorder);
             const int candidateColour = game == 0 ? BLACK : WHITE;
-            if (playOut(candidateColour) == candidateColour) ++wins;
-            else ++nonWins;
+            if (playOut(candidateColour) == candidateColour)
+                ++wins;
+            else
+                ++nonWins;
         }
     }
     appendLog("best:curr %d-%d", nonWins, wins);

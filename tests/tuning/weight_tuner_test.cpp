@@ -24,7 +24,7 @@ std::vector<std::string> readLines(const std::string& path) {
 
 // Runs the test body in a fresh temporary working directory (the tuner writes there).
 class InTemporaryFolder : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         folder = std::filesystem::temp_directory_path() /
                  ("korvane-tuner-" + std::to_string(::getpid()));

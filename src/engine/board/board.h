@@ -39,7 +39,9 @@ public:
             default: return antiBits[x + y];
         }
     }
-    uint64_t lineWord(int x, int y, int d) const { return const_cast<Board*>(this)->lineWord(x, y, d); }
+    uint64_t lineWord(int x, int y, int d) const {
+        return const_cast<Board*>(this)->lineWord(x, y, d);
+    }
     static int linePosition(int x, int y, int d) { return d == 1 ? y : x; }
 
     // The 16-bit key of the eight cells around (x, y) along d; (x, y) must be playable.

@@ -7,11 +7,15 @@ namespace korvane {
 
 namespace {
 
-constexpr int16_t packBox(int low, int high) { return int16_t(low << 8 | high); }
+constexpr int16_t packBox(int low, int high) {
+    return int16_t(low << 8 | high);
+}
 
 }  // namespace
 
-bool AI::isFree(int x, int y) const { return inside(x, y) && cells[y][x].state == EMPTY; }
+bool AI::isFree(int x, int y) const {
+    return inside(x, y) && cells[y][x].state == EMPTY;
+}
 
 void AI::clearPosition() {
     reset();
@@ -124,9 +128,9 @@ inline void refreshCell(Cell* centre, uint64_t segment, PatternDelta& delta) {
 template <int D>
 inline void refreshLine(Cell* centre, uint64_t word, int position, PatternDelta& delta) {
     // Cells before the start of the line read as wall.
-    const uint64_t segment = position >= 8 ? word >> (2 * position - 16)
-                                           : (word << (16 - 2 * position)) |
-                                                 ((uint64_t(1) << (16 - 2 * position)) - 1);
+    const uint64_t segment =
+        position >= 8 ? word >> (2 * position - 16)
+                      : (word << (16 - 2 * position)) | ((uint64_t(1) << (16 - 2 * position)) - 1);
     refreshCell<D, -4>(centre, segment, delta);
     refreshCell<D, -3>(centre, segment, delta);
     refreshCell<D, -2>(centre, segment, delta);

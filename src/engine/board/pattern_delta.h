@@ -9,7 +9,9 @@ namespace korvane {
 namespace pattern_lanes {
 
 // Code c (1..9) of one colour is the 7-bit lane c - 1 of a 64-bit word; code 0 has none.
-constexpr uint64_t lane(int code) { return code == 0 ? 0 : uint64_t(1) << (7 * (code - 1)); }
+constexpr uint64_t lane(int code) {
+    return code == 0 ? 0 : uint64_t(1) << (7 * (code - 1));
+}
 constexpr int kBias = 64;
 constexpr uint64_t allBiased() {
     uint64_t sum = 0;

@@ -15,15 +15,19 @@ bool firstEngine = true;
 namespace {
 
 // Bit offset in a key of window position j (j != 4).
-constexpr int keyShift(int j) { return j < 4 ? 2 * j : 2 * (j - 1); }
+constexpr int keyShift(int j) {
+    return j < 4 ? 2 * j : 2 * (j - 1);
+}
 
 int fiveCode(const LineWindow& w, int colour, bool exact, int current) {
     int run = 0;
     int code = current;
     for (int i = 0; i < 9; ++i) {
         run = w.cell[i] == colour ? run + 1 : 0;
-        if (exact ? run == 5 : run >= 5) code = Five;
-        else if (exact && run > 5) code = None;
+        if (exact ? run == 5 : run >= 5)
+            code = Five;
+        else if (exact && run > 5)
+            code = None;
     }
     return code;
 }

@@ -18,7 +18,8 @@ int64_t fourTermSum(const int32_t* weights, int index) {
 }  // namespace
 
 void buildFixedCellScore() {
-    for (int i = 0; i < kCellScoreEntries; ++i) fixedCellScore[i] = int32_t(fourTermSum(defaultWeights, i));
+    for (int i = 0; i < kCellScoreEntries; ++i)
+        fixedCellScore[i] = int32_t(fourTermSum(defaultWeights, i));
 }
 
 void buildCellScore() {

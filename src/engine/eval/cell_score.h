@@ -18,7 +18,9 @@ void buildCellScore();
 // Index of a cell's four codes given one per byte, direction 0 in the lowest byte.
 inline int cellIndex(uint32_t codeBytes) {
     return ((int(codeBytes & 0xFF) * 10 + int(codeBytes >> 8 & 0xFF)) * 10 +
-            int(codeBytes >> 16 & 0xFF)) * 10 + int(codeBytes >> 24);
+            int(codeBytes >> 16 & 0xFF)) *
+               10 +
+           int(codeBytes >> 24);
 }
 
 }  // namespace korvane

@@ -13,10 +13,14 @@ constexpr int kOpenFourDefence = 800;
 constexpr int kFourDefenceBonus = 200;
 constexpr int kMaxCandidates = 576;
 
-int32_t wrapped(int64_t score) { return int32_t(score); }
+int32_t wrapped(int64_t score) {
+    return int32_t(score);
+}
 
 // Number of moves kept after sorting at this ply: 2 (32 - ply) + 1, at least one.
-int widthAt(int ply) { return std::max(0, 2 * (32 - ply)) + 1; }
+int widthAt(int ply) {
+    return std::max(0, 2 * (32 - ply)) + 1;
+}
 
 }  // namespace
 
@@ -54,9 +58,12 @@ void AI::generateMoves(MoveList& list) const {
             const int64_t theirs = cellScore[cellIndex(cell.codeBytes(you))];
             int32_t score = wrapped(theirs + 2 * mine);
             if (defence) {
-                if (cell.hasPattern(you, Live4)) score = kOpenFourDefence;
-                else if (cell.hasPattern(you, Sleep4)) score = wrapped(int64_t(score) + kFourDefenceBonus);
-                else if (!cell.hasPattern(me, Sleep4)) continue;
+                if (cell.hasPattern(you, Live4))
+                    score = kOpenFourDefence;
+                else if (cell.hasPattern(you, Sleep4))
+                    score = wrapped(int64_t(score) + kFourDefenceBonus);
+                else if (!cell.hasPattern(me, Sleep4))
+                    continue;
             } else if (score == 0) {
                 continue;
             }

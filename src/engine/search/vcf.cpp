@@ -15,7 +15,8 @@ void AI::collectFirstFours(int minScore, MoveListOf<64>& list) const {
     for (int y = yMin; y < yMax; ++y) {
         for (int x = xMin; x < xMax; ++x) {
             const Cell& cell = cells[y][x];
-            if (cell.state != EMPTY || cell.neighbours == 0 || !cell.hasPattern(who, Sleep4)) continue;
+            if (cell.state != EMPTY || cell.neighbours == 0 || !cell.hasPattern(who, Sleep4))
+                continue;
             const int score = fixedCellScore[cellIndex(cell.codeBytes(who))];
             if (score < minScore) continue;
             if (list.last + 1 == list.capacity) return;  // further fours are left out
@@ -33,8 +34,8 @@ int AI::vcfProbe() {
     MoveListOf<64> fours;
     collectFirstFours(kWeakFourScore + 1, fours);
     sortMoves(fours.moves, fours.size());
-    const int e = firstWinningAttack(fours.moves, fours.size(), kNoThreshold,
-                                     [this] { return vcfDefend(); });
+    const int e =
+        firstWinningAttack(fours.moves, fours.size(), kNoThreshold, [this] { return vcfDefend(); });
     return e > 0 ? kWin - ply - e : 0;
 }
 

@@ -98,8 +98,8 @@ int AI::vctAttack(int depth) {
     const int key = mine[Live3l] > 0 ? Live3l : mine[Live3b] > 0 ? Live3b : None;
     if (key == None || history.last < 1) return 0;
     collectLineMoves(attacker, key, history.last - 1, moves);
-    const int e = firstWinningAttack(moves.moves, std::min(moves.size(), kThreesTried),
-                                     kNoThreshold, defend);
+    const int e =
+        firstWinningAttack(moves.moves, std::min(moves.size(), kThreesTried), kNoThreshold, defend);
     return e > 0 ? e + 1 : 0;
 }
 
