@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cassert>
 
 #include "engine/ai.h"
 #include "engine/board/pattern_table.h"
@@ -51,6 +52,7 @@ void AI::addNeighbours(int x, int y, int step) {
 }
 
 void AI::makeMove(int x, int y) {
+    assert(isFree(x, y) && history.last + 1 < HistoryList::capacity);
     boxHistory.push({packBox(xMin, xMax), packBox(yMin, yMax), 0});
     xMin = std::max(kBorder, std::min(xMin, x - 3));
     yMin = std::max(kBorder, std::min(yMin, y - 3));
@@ -79,6 +81,8 @@ void AI::makeMove(int x, int y) {
 }
 
 void AI::unmakeMove(int x, int y) {
+    assert(history.last >= 0 && history.moves[history.last].x == x &&
+           history.moves[history.last].y == y);
     ScoredMove box = boxHistory.pop();
     xMin = box.x >> 8;
     xMax = box.x & 0xFF;
