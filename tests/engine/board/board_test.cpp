@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <random>
+#include <vector>
 
 #include "engine/ai.h"
 
@@ -172,6 +175,21 @@ TEST(Board, UnmakeRestoresEverythingButMaxPly) {
     ai->makeMove(4, 18);
     ai->unmakeMove(4, 18);
     expectSameState(before, *ai);
+}
+
+TEST(Board, FullLargestBoardUnwindsToANewGame) {
+    auto ai = std::make_unique<AI>();
+    startGame(*ai, kMaxSize);
+    const State empty(*ai);
+    std::vector<std::pair<int, int>> cells;
+    for (int y = kBorder; y < ai->limit; ++y)
+        for (int x = kBorder; x < ai->limit; ++x) cells.push_back({x, y});
+    std::shuffle(cells.begin(), cells.end(), std::mt19937(24));
+    for (auto [x, y] : cells) ai->makeMove(x, y);
+    EXPECT_EQ(ai->history.last, kMaxSize * kMaxSize - 1);
+    EXPECT_TRUE(ai->isConsistent());
+    for (auto it = cells.rbegin(); it != cells.rend(); ++it) ai->unmakeMove(it->first, it->second);
+    expectSameState(empty, *ai);
 }
 
 TEST(Board, HashKeyDependsOnStonesNotOnOrder) {

@@ -155,6 +155,21 @@ TEST(BoardQueries, FindFivePointLooksAlongTheStoneLinesForAnyFiveDirection) {
     EXPECT_EQ(out.score, 3);
 }
 
+TEST(BoardQueries, FindPatternCellTakesTheFirstCandidateRowByRow) {
+    auto ai = std::make_unique<AI>();
+    ai->makeMove(11, 11);
+    ScoredMove out{1, 2, 3};
+    ai->findPatternCell(BLACK, Live4, out);
+    ai->findPatternCell(WHITE, live2l, out);
+    ai->findPatternCell(BLACK, Sleep2, out);  // four steps away: no neighbour, outside the box
+    EXPECT_EQ(out.x, 1);
+    EXPECT_EQ(out.y, 2);
+    ai->findPatternCell(BLACK, Live2b, out);  // three steps away: (8, 8), (11, 8), (14, 8), ...
+    EXPECT_EQ(out.x, 8);
+    EXPECT_EQ(out.y, 8);
+    EXPECT_EQ(out.score, 3);
+}
+
 TEST(BoardQueries, CollectLineMovesScoresForTheSideToMoveAndKeepsVisitingOrderOnTies) {
     auto ai = std::make_unique<AI>();
     ai->makeMove(11, 11);
