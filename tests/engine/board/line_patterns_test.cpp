@@ -6,6 +6,7 @@
 
 #include "engine/ai.h"
 #include "engine/support/position.h"
+#include "engine/support/rule_tables.h"
 
 namespace korvane {
 namespace {
@@ -123,6 +124,29 @@ TEST(LinePatterns, CellCompletingTwoFivesCountsTwice) {
     EXPECT_EQ(point.pattern(BLACK, 1), Five);
     EXPECT_EQ(ai->patternCount[BLACK][Five], 2);
     EXPECT_TRUE(ai->isConsistent());
+}
+
+TEST(LinePatterns, ReplayedStonesFollowTheNewRule) {
+    auto ai = std::make_unique<AI>();
+    test::setPosition(*ai, {"XXX.XX"}, kBorder, 10);
+    ASSERT_EQ(ai->cells[10][7].pattern(BLACK, 0), Five);
+    const HistoryList stones = ai->history;
+    const uint64_t key = ai->hashKey;
+    ai->ply = 3;
+
+    test::RuleTables exactFive(1);
+    EXPECT_FALSE(ai->isConsistent()) << "codes still follow the free-style table";
+    ai->replayStones();
+    EXPECT_TRUE(ai->isConsistent());
+    EXPECT_EQ(ai->cells[10][7].pattern(BLACK, 0), None);
+    EXPECT_EQ(ai->patternCount[BLACK][Five], 0);
+    EXPECT_EQ(ai->hashKey, key);
+    EXPECT_EQ(ai->ply, 3);
+    ASSERT_EQ(ai->history.last, stones.last);
+    for (int i = 0; i <= stones.last; ++i) {
+        EXPECT_EQ(ai->history.moves[i].x, stones.moves[i].x);
+        EXPECT_EQ(ai->history.moves[i].y, stones.moves[i].y);
+    }
 }
 
 }  // namespace

@@ -1,23 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <map>
-#include <memory>
 #include <string_view>
 
-#include "engine/ai.h"
+#include "engine/board/cell.h"
 #include "engine/board/pattern_table.h"
+#include "engine/support/rule_tables.h"
 
 namespace korvane {
 namespace {
 
 using Window = std::array<int, 9>;
-
-// The first engine of the process builds the free-style tables.
-void ensureTables() {
-    if (firstEngine) std::make_unique<AI>();
-}
 
 // Key of the eight cells around the centre: c0..c3 in bits 0..7, c5..c8 in bits 8..15.
 int keyOf(const Window& w) {
@@ -99,16 +95,6 @@ Window windowOf(int key, int colour) {
     return w;
 }
 
-// Rebuilds the tables for `rule` and puts the free-style tables back at the end of scope.
-class RuleTables {
-  public:
-    explicit RuleTables(int rule) {
-        ensureTables();
-        buildPatternTables(rule);
-    }
-    ~RuleTables() { buildPatternTables(0); }
-};
-
 struct WindowCase {
     const char* window;
     int freeStyle;
@@ -129,7 +115,7 @@ TEST(PatternTable, ClassifiesCharacteristicWindowsForBothColoursAndRules) {
         {"X X X . X X . . .", Sleep4, Sleep2}, {"X X . . X X . . .", SLeep3, Live2b},
     };
     for (int rule : {0, 1}) {
-        RuleTables tables(rule);
+        test::RuleTables tables(rule);
         for (const WindowCase& c : cases) {
             for (int colour : {BLACK, WHITE}) {
                 const int key = keyOf(parseWindow(c.window, colour));
@@ -142,7 +128,7 @@ TEST(PatternTable, ClassifiesCharacteristicWindowsForBothColoursAndRules) {
 
 TEST(PatternTable, WindowsWithOnlyWallsBesideTheCentreAreNone) {
     for (int rule : {0, 1}) {
-        RuleTables tables(rule);
+        test::RuleTables tables(rule);
         for (int mask = 0; mask < 256; ++mask) {
             int key = 0;
             for (int j = 0; j < 8; ++j) key |= ((mask >> j) & 1) * WALL << (2 * j);
@@ -154,7 +140,7 @@ TEST(PatternTable, WindowsWithOnlyWallsBesideTheCentreAreNone) {
 
 TEST(PatternTable, ColourTwoIsColourOneWithStonesSwapped) {
     for (int rule : {0, 1}) {
-        RuleTables tables(rule);
+        test::RuleTables tables(rule);
         int mismatches = 0;
         for (int key = 0; key < 65536; ++key) {
             int swapped = 0;
@@ -171,7 +157,7 @@ TEST(PatternTable, ColourTwoIsColourOneWithStonesSwapped) {
 
 TEST(PatternTable, AgreesWithPlainClassifierOnEveryKey) {
     for (int rule : {0, 1}) {
-        RuleTables tables(rule);
+        test::RuleTables tables(rule);
         for (int colour : {BLACK, WHITE}) {
             NaiveClassifier naive(colour, rule != 0);
             int mismatches = 0;
@@ -189,7 +175,7 @@ TEST(PatternTable, AgreesWithPlainClassifierOnEveryKey) {
 }
 
 TEST(PatternTable, RebuildDoesNotDependOnThePreviousTable) {
-    ensureTables();
+    test::RuleTables tables(0);
     std::memset(patternTable, 0, sizeof(patternTable));
     buildPatternTables(1);
     static uint8_t fresh[3][65536];
@@ -200,7 +186,6 @@ TEST(PatternTable, RebuildDoesNotDependOnThePreviousTable) {
     EXPECT_EQ(std::memcmp(fresh, patternTable, sizeof(fresh)), 0) << "exact five after free-style";
     buildPatternTables(1);
     EXPECT_EQ(std::memcmp(fresh, patternTable, sizeof(fresh)), 0) << "exact five twice";
-    buildPatternTables(0);
 }
 
 }  // namespace
