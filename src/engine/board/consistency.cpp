@@ -72,6 +72,7 @@ bool AI::isConsistent() const {
             if (cell.state != EMPTY) continue;
             for (int d = 0; d < kDirections; ++d) {
                 const uint16_t key = r.key(x, y, d);
+                if (lineKey(x, y, d) != key) return false;
                 for (int c = BLACK; c <= WHITE; ++c) {
                     if (cell.pattern(c, d) != patternTable[c][key]) return false;
                     ++counts[c][cell.pattern(c, d)];
