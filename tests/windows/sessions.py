@@ -4,11 +4,12 @@
 The executable is copied into throw-away folders (one with an eval.txt beside it, one
 without) and started from a third folder that holds a decoy eval.txt, so the weight file
 must be found beside the executable, not in the working directory. Replies are compared
-exactly, except the engine's own searched moves, which must be legal points.
+exactly, except the engine's own searched moves, which must be legal points. With
+--same-as, a fixed-depth search must also print what the native engine prints.
 
   tests/windows/sessions.py --exe build/release/pbrain-korvane
   tests/windows/sessions.py --exe build/windows/pbrain-korvane64.exe --launcher wine \
-      --windows-paths
+      --windows-paths --same-as build/release/pbrain-korvane
 
 Exits 1 when any session fails.
 """
@@ -69,6 +70,27 @@ class Pattern:
         return f"<{self.regex.pattern}>"
 
 
+class Native:
+    """Expects the native engine's line; search report rows may differ in their columns of
+    time, speed and branching factor."""
+
+    def __init__(self, line):
+        self.line = line
+
+    @staticmethod
+    def masked(line):
+        fields = line.split("\t")
+        if line.startswith("MESSAGE ") and len(fields) == 7:
+            fields[3] = fields[5] = fields[6] = "*"
+        return fields
+
+    def check(self, line):
+        return self.masked(line) == self.masked(self.line)
+
+    def __str__(self):
+        return repr(self.line)
+
+
 def matches(expected, line):
     return expected.check(line) if hasattr(expected, "check") else expected == line
 
@@ -79,6 +101,26 @@ def five_in_row_input():
     for x in range(4):
         moves += [f"PLAY {x},0", f"PLAY {x},5"]
     return "\n".join(moves + ["PLAY 4,0"]) + "\n"
+
+
+def opening_board():
+    stones = "".join(f"{x},{y},{i % 2 + 1}\n" for i, (x, y) in enumerate(OPENING))
+    return f"BOARD\n{stones}DONE\n"
+
+
+def same_search_session(native):
+    """Two searches to a fixed depth, with report, board pictures and pattern counts, must
+    come out as from the native engine: same keys, move order, scores and node counts."""
+    text = "START 15\nSET_DEPTH 6\nSHOW_BOARD 1\n" + opening_board() + "TURN 10,10\nEND\n"
+    reference = Runner(native, "", False)
+    try:
+        code, lines, errors, _ = reference.run("bare", [], text)
+    finally:
+        reference.close()
+    if code != 0 or len(lines) < 10:
+        raise RuntimeError(f"native engine {native}: exit code {code}, {lines}, {errors}")
+    return Session("a fixed-depth search matches the native engine's", "bare", [], text,
+                   [Native(line) for line in lines])
 
 
 def sessions():
@@ -96,9 +138,8 @@ def sessions():
     board_replies = [
         "MESSAGE READ CFG False.", "OK", Move(15, [(7, 7), (8, 8)]), "0",
         "ERROR BOARD POS:3,3,2", Move(15, [(3, 3)])]
-    stones = "".join(f"{x},{y},{i % 2 + 1}\n" for i, (x, y) in enumerate(OPENING))
     timed = (f"START 15\nINFO timeout_turn {TURN_LIMIT_MS}\nINFO timeout_match 100000\n"
-             f"IS_SHOW_MESSAGE 0\nBOARD\n{stones}DONE\nEND\n")
+             f"IS_SHOW_MESSAGE 0\n" + opening_board() + "END\n")
     return [
         Session("game commands", "bare", [], game, game_replies),
         Session("BOARD blocks with CRLF line ends", "bare", [], board, board_replies),
@@ -176,12 +217,17 @@ def main(argv):
     p.add_argument("--launcher", default="", help='command before the executable, e.g. "wine"')
     p.add_argument("--windows-paths", action="store_true",
                    help="hand the engine its paths in Windows form (Z:\\...)")
+    p.add_argument("--same-as", metavar="NATIVE",
+                   help="also compare a fixed-depth search with this native executable's")
     args = p.parse_args(argv)
+    planned = sessions()
+    if args.same_as:
+        planned.append(same_search_session(os.path.abspath(args.same_as)))
     runner = Runner(os.path.abspath(args.exe), args.launcher, args.windows_paths)
     print(f"sessions of {' '.join(runner.launcher + [args.exe])}")
     failed = 0
     try:
-        for session in sessions():
+        for session in planned:
             try:
                 code, lines, errors, seconds = runner.run(session.folder, session.arguments,
                                                           session.input)
@@ -198,8 +244,7 @@ def main(argv):
                 print(f"     {problem}\n     output: {lines}\n     stderr: {errors.strip()}")
     finally:
         runner.close()
-    total = len(sessions())
-    print(f"sessions: {total - failed} passed, {failed} failed")
+    print(f"sessions: {len(planned) - failed} passed, {failed} failed")
     return 1 if failed else 0
 
 
