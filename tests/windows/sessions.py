@@ -169,11 +169,12 @@ class Runner:
         name = os.path.basename(exe)
         self.exes = {}
         for key in ("bare", "weights"):
-            folder = os.path.join(self.root, key)
+            # A blank in the folder, as in "Program Files".
+            folder = os.path.join(self.root, key + " engine")
             os.mkdir(folder)
             shutil.copy2(exe, folder)
             self.exes[key] = os.path.join(folder, name)
-        write(os.path.join(self.root, "weights", "eval.txt"), WEIGHTS_BESIDE)
+        write(os.path.join(os.path.dirname(self.exes["weights"]), "eval.txt"), WEIGHTS_BESIDE)
         self.files = {"@custom": os.path.join(self.root, "custom.txt"),
                       "@missing": os.path.join(self.root, "missing.txt")}
         write(self.files["@custom"], WEIGHTS_ARGUMENT)
