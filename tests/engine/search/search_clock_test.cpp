@@ -22,15 +22,20 @@ constexpr std::string_view kLoneStones = R"(
 
 struct Routine {
     const char* name;
-    int period;                 // calls per clock reading
-    int (*search)(AI&);         // a search that calls the routine again within itself
+    int period;                 // calls per clock reading of the routine `single` calls
+    int (*search)(AI&);         // a search that calls that routine at least twice
     std::string_view position;  // where that search finds a result
-    int (*single)(AI&);         // one call of the routine on lone stones
+    int (*single)(AI&);         // one call of that routine, on lone stones
 };
 
 const Routine kRoutines[] = {
     {"alphaBeta", 1000, [](AI& ai) { return ai.alphaBeta(2, -kInfinity, kInfinity); },
      test::kFourThenDoubleThree, [](AI& ai) { return ai.alphaBeta(0, -kInfinity, kInfinity); }},
+    // The probes read the clock through the defender routines.
+    {"vcfProbe", 2000, [](AI& ai) { return ai.vcfProbe(); }, test::kThreeFours,
+     [](AI& ai) { return ai.vcfDefend(); }},
+    {"vctProbe", 2000, [](AI& ai) { return ai.vctProbe(20); }, test::kFourThenDoubleThree,
+     [](AI& ai) { return ai.vctDefend(1); }},
     {"vcfAttack", 2000, [](AI& ai) { return ai.vcfAttack(); }, test::kLostAfterFour,
      [](AI& ai) { return ai.vcfAttack(); }},
     {"vcfDefend", 2000, [](AI& ai) { return ai.vcfDefend(); }, test::kLostAfterFour,
