@@ -9,6 +9,7 @@
 //   korvane-bench               run and print
 //   korvane-bench --check FILE  also compare the signature with the one in FILE
 
+#include <chrono>
 #include <cinttypes>
 #include <climits>
 #include <cstdio>
@@ -27,6 +28,8 @@ namespace korvane::bench {
 namespace {
 
 constexpr int kBenchDepth = 7;
+constexpr int kProofDepth = 20;  // the three-threat budget the search uses
+constexpr std::chrono::milliseconds kProofTiming{20};
 
 // Keeps the iterations of one search; prints nothing.
 class IterationLog final : public SearchReporter {
@@ -103,6 +106,93 @@ bool readSignature(const char* path, uint64_t& out) {
     return false;
 }
 
+// Sums over all positions.
+struct Totals {
+    int64_t nodes = 0;
+    int64_t ms = 0;
+    std::vector<int64_t> msToDepth = std::vector<int64_t>(kBenchDepth + 1, 0);
+    std::vector<int> reached = std::vector<int>(kBenchDepth + 1, 0);
+
+    void add(const Result& r) {
+        nodes += r.nodes;
+        ms += r.ms;
+        for (int d = 2; d <= kBenchDepth; ++d) {
+            if (r.msToDepth[d] < 0) continue;
+            msToDepth[d] += r.msToDepth[d];
+            ++reached[d];
+        }
+    }
+    void print() const {
+        std::printf("nodes %" PRId64 "\n", nodes);
+        std::printf("nps %" PRId64 "\n", nodes * 1000 / (ms > 0 ? ms : 1));
+        for (int d = 2; d <= kBenchDepth; ++d) {
+            std::printf("time-to-depth %d %" PRId64 " ms (%d positions)\n", d, msToDepth[d],
+                        reached[d]);
+        }
+    }
+};
+
+// Times the threat probes at a position whose root they decide: the four-threat probe,
+// or the three-threat probe when fours alone prove nothing. Not part of the signature.
+void printProof(AI& ai, const char* name) {
+    ai.deadline = INT64_MAX;
+    ai.abortSearch.store(0);
+    const bool byFours = ai.vcfProbe() != 0;
+    auto probe = [&] { return byFours ? ai.vcfProbe() : ai.vctProbe(kProofDepth); };
+    const int value = probe();
+    if (value == 0) return;
+    const int64_t threatNodes = ai.threatNodes;
+    int64_t calls = 0;
+    const auto start = std::chrono::steady_clock::now();
+    std::chrono::duration<double> elapsed{};
+    do {
+        probe();
+        ++calls;
+        elapsed = std::chrono::steady_clock::now() - start;
+    } while (elapsed < kProofTiming);
+    std::printf("proof %-18s %s %6d  %8.2f us", name, byFours ? "vcf" : "vct", value,
+                elapsed.count() * 1e6 / double(calls));
+    if (byFours)
+        std::printf("  %10.0f threat nodes/s", (ai.threatNodes - threatNodes) / elapsed.count());
+    std::printf("\n");
+}
+
+// Searches every position; prints them and the totals; returns the signature.
+bool searchAll(AI& ai, const IterationLog& log, uint64_t& signatureValue) {
+    Signature signature;
+    Totals totals;
+    for (const BenchPosition& position : kBenchPositions) {
+        if (!playMoves(ai, position)) {
+            std::fprintf(stderr, "bad move list in %s\n", position.name);
+            return false;
+        }
+        const Result r = search(ai, log);
+        std::printf("%-18s nodes %10" PRId64 "  value %6d  move %2d,%-2d  %6" PRId64 " ms\n",
+                    position.name, r.nodes, r.value, r.move.x - kBorder, r.move.y - kBorder, r.ms);
+        for (int64_t v : {r.nodes, int64_t(r.value), int64_t(r.move.x), int64_t(r.move.y)}) {
+            signature.add(v);
+        }
+        totals.add(r);
+    }
+    totals.print();
+    signatureValue = signature.value();
+    return true;
+}
+
+int check(uint64_t signature, const char* path) {
+    uint64_t recorded = 0;
+    if (!readSignature(path, recorded)) {
+        std::fprintf(stderr, "no signature in %s\n", path);
+        return 2;
+    }
+    if (recorded != signature) {
+        std::fprintf(stderr, "signature mismatch: recorded %016" PRIx64 "\n", recorded);
+        return 1;
+    }
+    std::printf("signature matches %s\n", path);
+    return 0;
+}
+
 int run(const char* checkFile) {
     auto ai = std::make_unique<AI>();
     IterationLog log;
@@ -111,51 +201,16 @@ int run(const char* checkFile) {
     ai->turnTimeout = INT32_MAX;
     ai->timeLeft = INT32_MAX;
 
-    Signature signature;
-    int64_t totalNodes = 0, totalMs = 0;
-    std::vector<int64_t> depthMs(kBenchDepth + 1, 0);
-    std::vector<int> depthCount(kBenchDepth + 1, 0);
+    uint64_t signature = 0;
+    if (!searchAll(*ai, log, signature)) return 2;
     for (const BenchPosition& position : kBenchPositions) {
-        if (!playMoves(*ai, position)) {
-            std::fprintf(stderr, "bad move list in %s\n", position.name);
-            return 2;
-        }
-        const Result r = search(*ai, log);
-        std::printf("%-18s nodes %10" PRId64 "  value %6d  move %2d,%-2d  %6" PRId64 " ms\n",
-                    position.name, r.nodes, r.value, r.move.x - kBorder, r.move.y - kBorder, r.ms);
-        signature.add(r.nodes);
-        signature.add(r.value);
-        signature.add(r.move.x);
-        signature.add(r.move.y);
-        totalNodes += r.nodes;
-        totalMs += r.ms;
-        for (int d = 2; d <= kBenchDepth; ++d) {
-            if (r.msToDepth[d] < 0) continue;
-            depthMs[d] += r.msToDepth[d];
-            ++depthCount[d];
+        if (playMoves(*ai, position)) {
+            ai->ply = 0;
+            printProof(*ai, position.name);
         }
     }
-
-    std::printf("nodes %" PRId64 "\n", totalNodes);
-    std::printf("nps %" PRId64 "\n", totalNodes * 1000 / (totalMs > 0 ? totalMs : 1));
-    for (int d = 2; d <= kBenchDepth; ++d) {
-        std::printf("time-to-depth %d %" PRId64 " ms (%d positions)\n", d, depthMs[d],
-                    depthCount[d]);
-    }
-    std::printf("signature %016" PRIx64 "\n", signature.value());
-
-    if (!checkFile) return 0;
-    uint64_t recorded = 0;
-    if (!readSignature(checkFile, recorded)) {
-        std::fprintf(stderr, "no signature in %s\n", checkFile);
-        return 2;
-    }
-    if (recorded != signature.value()) {
-        std::fprintf(stderr, "signature mismatch: recorded %016" PRIx64 "\n", recorded);
-        return 1;
-    }
-    std::printf("signature matches %s\n", checkFile);
-    return 0;
+    std::printf("signature %016" PRIx64 "\n", signature);
+    return checkFile ? check(signature, checkFile) : 0;
 }
 
 }  // namespace
