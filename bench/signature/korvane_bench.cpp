@@ -1,0 +1,224 @@
+// korvane-bench: searches fixed positions to a fixed depth and prints the work done,
+// the speed and a signature of the results. The search is deterministic at a fixed
+// depth (fixed position keys, no time limit reached), so a change of the signature
+// means a change of the search's behaviour.
+//
+// Nodes of a position: the alpha-beta nodes of every iteration plus the four-threat
+// nodes of the whole search (three-threat nodes are not counted by the engine).
+//
+//   korvane-bench               run and print
+//   korvane-bench --check FILE  also compare the signature with the one in FILE
+
+#include <chrono>
+#include <cinttypes>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bench_positions.h"
+#include "engine/ai.h"
+#include "engine/search/clock.h"
+
+namespace korvane::bench {
+namespace {
+
+constexpr int kBenchDepth = 7;
+constexpr int kProofDepth = 20;  // the three-threat budget the search uses
+constexpr std::chrono::milliseconds kProofTiming{20};
+
+// Keeps the iterations of one search; prints nothing.
+class IterationLog final : public SearchReporter {
+  public:
+    void searchStarted() override { rows.clear(); }
+    void iterationFinished(const IterationReport& report) override { rows.push_back(report); }
+    void principalVariation(const PvList&) override {}
+
+    std::vector<IterationReport> rows;
+};
+
+// FNV-1a over 64-bit values, low byte first.
+class Signature {
+  public:
+    void add(int64_t v) {
+        for (int i = 0; i < 8; ++i) {
+            hash ^= uint8_t(uint64_t(v) >> (8 * i));
+            hash *= 0x100000001B3ull;
+        }
+    }
+    uint64_t value() const { return hash; }
+
+  private:
+    uint64_t hash = 0xCBF29CE484222325ull;
+};
+
+struct Result {
+    int64_t nodes = 0;
+    int value = 0;
+    ScoredMove move{};
+    int64_t ms = 0;
+    std::vector<int64_t> msToDepth;  // [d]: time until iteration d had finished
+};
+
+bool playMoves(AI& ai, const BenchPosition& position) {
+    ai.limit = position.size + kBorder;
+    ai.resetGame();
+    std::istringstream in(position.moves);
+    int x, y;
+    char comma;
+    while (in >> x >> comma >> y) {
+        if (comma != ',' || !ai.isFree(x + kBorder, y + kBorder)) return false;
+        ai.makeMove(x + kBorder, y + kBorder);
+    }
+    return in.eof();
+}
+
+Result search(AI& ai, const IterationLog& log) {
+    Result r;
+    const int64_t start = clockMs();
+    r.move = ai.searchRoot();
+    r.ms = clockMs() - start;
+    r.value = r.move.score;
+    r.nodes = ai.threatNodes;
+    int64_t elapsed = 0;
+    r.msToDepth.assign(kBenchDepth + 1, -1);
+    for (const IterationReport& row : log.rows) {
+        r.nodes += row.nodes;
+        elapsed += row.elapsed;
+        r.msToDepth[row.depth] = elapsed;
+    }
+    return r;
+}
+
+// The value recorded in FILE on its line "signature <hex>".
+bool readSignature(const char* path, uint64_t& out) {
+    std::ifstream file(path);
+    std::string line;
+    while (std::getline(file, line)) {
+        std::istringstream words(line);
+        std::string word;
+        if (words >> word && word == "signature") return bool(words >> std::hex >> out);
+    }
+    return false;
+}
+
+// Sums over all positions.
+struct Totals {
+    int64_t nodes = 0;
+    int64_t ms = 0;
+    std::vector<int64_t> msToDepth = std::vector<int64_t>(kBenchDepth + 1, 0);
+    std::vector<int> reached = std::vector<int>(kBenchDepth + 1, 0);
+
+    void add(const Result& r) {
+        nodes += r.nodes;
+        ms += r.ms;
+        for (int d = 2; d <= kBenchDepth; ++d) {
+            if (r.msToDepth[d] < 0) continue;
+            msToDepth[d] += r.msToDepth[d];
+            ++reached[d];
+        }
+    }
+    void print() const {
+        std::printf("nodes %" PRId64 "\n", nodes);
+        std::printf("nps %" PRId64 "\n", nodes * 1000 / (ms > 0 ? ms : 1));
+        for (int d = 2; d <= kBenchDepth; ++d) {
+            std::printf("time-to-depth %d %" PRId64 " ms (%d positions)\n", d, msToDepth[d],
+                        reached[d]);
+        }
+    }
+};
+
+// Times the threat probes at a position whose root they decide: the four-threat probe,
+// or the three-threat probe when fours alone prove nothing. Not part of the signature.
+void printProof(AI& ai, const char* name) {
+    ai.deadline = INT64_MAX;
+    ai.abortSearch.store(0);
+    const bool byFours = ai.vcfProbe() != 0;
+    auto probe = [&] { return byFours ? ai.vcfProbe() : ai.vctProbe(kProofDepth); };
+    const int value = probe();
+    if (value == 0) return;
+    const int64_t threatNodes = ai.threatNodes;
+    int64_t calls = 0;
+    const auto start = std::chrono::steady_clock::now();
+    std::chrono::duration<double> elapsed{};
+    do {
+        probe();
+        ++calls;
+        elapsed = std::chrono::steady_clock::now() - start;
+    } while (elapsed < kProofTiming);
+    std::printf("proof %-18s %s %6d  %8.2f us", name, byFours ? "vcf" : "vct", value,
+                elapsed.count() * 1e6 / double(calls));
+    if (byFours)
+        std::printf("  %10.0f threat nodes/s", (ai.threatNodes - threatNodes) / elapsed.count());
+    std::printf("\n");
+}
+
+// Searches every position; prints them and the totals; returns the signature.
+bool searchAll(AI& ai, const IterationLog& log, uint64_t& signatureValue) {
+    Signature signature;
+    Totals totals;
+    for (const BenchPosition& position : kBenchPositions) {
+        if (!playMoves(ai, position)) {
+            std::fprintf(stderr, "bad move list in %s\n", position.name);
+            return false;
+        }
+        const Result r = search(ai, log);
+        std::printf("%-18s nodes %10" PRId64 "  value %6d  move %2d,%-2d  %6" PRId64 " ms\n",
+                    position.name, r.nodes, r.value, r.move.x - kBorder, r.move.y - kBorder, r.ms);
+        for (int64_t v : {r.nodes, int64_t(r.value), int64_t(r.move.x), int64_t(r.move.y)}) {
+            signature.add(v);
+        }
+        totals.add(r);
+    }
+    totals.print();
+    signatureValue = signature.value();
+    return true;
+}
+
+int check(uint64_t signature, const char* path) {
+    uint64_t recorded = 0;
+    if (!readSignature(path, recorded)) {
+        std::fprintf(stderr, "no signature in %s\n", path);
+        return 2;
+    }
+    if (recorded != signature) {
+        std::fprintf(stderr, "signature mismatch: recorded %016" PRIx64 "\n", recorded);
+        return 1;
+    }
+    std::printf("signature matches %s\n", path);
+    return 0;
+}
+
+int run(const char* checkFile) {
+    auto ai = std::make_unique<AI>();
+    IterationLog log;
+    ai->reporter = &log;
+    ai->maxDepth = kBenchDepth;
+    ai->turnTimeout = INT32_MAX;
+    ai->timeLeft = INT32_MAX;
+
+    uint64_t signature = 0;
+    if (!searchAll(*ai, log, signature)) return 2;
+    for (const BenchPosition& position : kBenchPositions) {
+        if (playMoves(*ai, position)) {
+            ai->ply = 0;
+            printProof(*ai, position.name);
+        }
+    }
+    std::printf("signature %016" PRIx64 "\n", signature);
+    return checkFile ? check(signature, checkFile) : 0;
+}
+
+}  // namespace
+}  // namespace korvane::bench
+
+int main(int argc, char** argv) {
+    if (argc == 1) return korvane::bench::run(nullptr);
+    if (argc == 3 && std::strcmp(argv[1], "--check") == 0) return korvane::bench::run(argv[2]);
+    std::fprintf(stderr, "usage: %s [--check FILE]\n", argv[0]);
+    return 2;
+}
