@@ -35,6 +35,17 @@ std::optional<Point> parseMove(const std::string& line) {
     return p;
 }
 
+std::optional<Point> readMove(EngineProcess& engine) {
+    std::string line;
+    while (engine.readLine(line)) {
+        if (line.rfind("MESSAGE ", 0) == 0) continue;
+        const std::optional<Point> move = parseMove(line);
+        EXPECT_TRUE(move) << "not a move: " << line;
+        return move;
+    }
+    return std::nullopt;
+}
+
 std::vector<std::string> pictureStones(const std::vector<std::string>& lines, size_t first,
                                        int size) {
     std::vector<std::string> rows;

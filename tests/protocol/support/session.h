@@ -29,6 +29,10 @@ struct Point {
 // A move line "x,y" and nothing else.
 std::optional<Point> parseMove(const std::string& line);
 
+// Reads the engine's next move line, passing over MESSAGE lines; nothing when another
+// line or the end of the output comes first.
+std::optional<Point> readMove(EngineProcess& engine);
+
 // Reads the board picture that starts at lines[first] (its column-letter line): the
 // stones as rows of '.', 'B' and 'W', one string per board row.
 std::vector<std::string> pictureStones(const std::vector<std::string>& lines, size_t first,
