@@ -87,6 +87,8 @@ EngineProcess::EngineProcess(const Launch& launch) {
     close(output[1]);
     toEngine = input[1];
     fromEngine = output[0];
+    // Partial writes let send() read the output in between.
+    fcntl(toEngine, F_SETFL, O_NONBLOCK);
     if (pid < 0) {
         ADD_FAILURE() << "cannot start " << command.front();
         closeInput();
@@ -117,7 +119,7 @@ void EngineProcess::write(const std::string& data) {
         if (fdCount == 2 && fds[1].revents != 0) readSome(nowMs());
         if (fds[0].revents == 0) continue;
         const ssize_t n = ::write(toEngine, data.data() + written, data.size() - written);
-        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
         if (n < 0) {
             ADD_FAILURE() << "the engine closed its input";
             return;
