@@ -19,6 +19,35 @@ TEST(GameCommands, ScriptedSessionGivesExactReplies) {
         (Lines{"OK", kAboutLine, "OK", "ERROR COORDINATE", "ERROR Command \"HELLO\" not support"}));
 }
 
+// A manager waits for each reply before it sends the next command, so every reply must
+// reach it while the input stays open.
+TEST(GameCommands, EveryReplyArrivesWhileTheInputStaysOpen) {
+    EngineProcess engine;
+    std::string line;
+    ASSERT_TRUE(engine.readLine(line));  // the weight-file message
+    const std::pair<const char*, std::string> exchanges[] = {
+        {"START 15", "OK"},
+        {"ABOUT", kAboutLine},
+        {"IS_WIN", "0"},
+        {"TAKEBACK 1,2", "INVALID POS:1,2"},
+        {"hello", "ERROR Command \"HELLO\" not support"},
+        {"PLAY 7,7\nPLAY 7,7", "ERROR PLAY MOVE"},
+        {"TURN 7,7", "ERROR COORDINATE"},
+        {"IS_WIN", "0"},
+        {"VCT 2", "vct:0"},
+        {"START 8", "ERROR:NOT SUPPORT<8>"},
+        {"BOARD\nDONE", "7,7"},
+        {"SHOW_BOARD 1", "  A   B   C   D   E   F   G   H   I   J   K   L   M   N   O  "},
+    };
+    for (const auto& [command, reply] : exchanges) {
+        engine.send(command);
+        ASSERT_TRUE(engine.readLine(line)) << command;
+        EXPECT_EQ(line, reply) << command;
+    }
+    engine.send("END");
+    EXPECT_EQ(engine.waitExit(), 0);
+}
+
 TEST(GameCommands, StartAcceptsSizesNineToTwentyFour) {
     // A rejected size keeps the board of 24: 23,23 is on it and 24,24 is not.
     EXPECT_EQ(session("START 9\nSTART 24\nSTART 8\nSTART 25\nSTART 0\nSTART -3\n"
@@ -110,6 +139,17 @@ TEST(GameCommands, BoardWordsThatAreNoStonesAreReportedUpperCased) {
     EXPECT_EQ(session("BOARD\nabc\nDONE\nBOARD\n15,0,1\nDONE\nBOARD\n3,"),
               (Lines{"ERROR BOARD POS:ABC", "7,7", "ERROR BOARD POS:15,0,1", "7,7",
                      "ERROR BOARD POS:3,", "7,7"}));
+}
+
+TEST(GameCommands, APointMaySpreadOverBlanksAndLines) {
+    EXPECT_EQ(session("PLAY 1 ,\n 2\nPLAY 1,2\nPLAY +3,+4\nPLAY 3,4\n"),
+              (Lines{"ERROR PLAY MOVE", "ERROR PLAY MOVE"}));
+}
+
+TEST(GameCommands, AnUnknownWordOfAnyLengthIsEchoedWhole) {
+    const std::string word(100000, 'q');
+    EXPECT_EQ(session(word + "\n"),
+              (Lines{"ERROR Command \"" + std::string(word.size(), 'Q') + "\" not support"}));
 }
 
 TEST(GameCommands, UnknownWordsAreReportedOneByOne) {

@@ -11,7 +11,7 @@ TEST(InfoCommand, KeysInAnyCaseReadTheirValuesSilently) {
     // A key not taken would leave its value to be reported as an unknown command.
     EXPECT_EQ(session("info timeout_turn 50\nINFO Time_Left 100000\nINFO timeout_match 9\n"
                       "INFO GAME_TYPE 1\nInfo max_memory 0\nINFO rule 0\nINFO folder /tmp/x\n"
-                      "ABOUT\n"),
+                      "ABOUT\nINFO TIMEOUT_TURN"),
               (Lines{kAboutLine}));
 }
 

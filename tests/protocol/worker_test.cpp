@@ -38,6 +38,11 @@ TEST(SearchWorker, EndDuringASearchStillWritesItsMove) {
     const std::optional<Point> move = parseMove(lines[0]);
     ASSERT_TRUE(move) << lines[0];
     EXPECT_NE(*move, (Point{7, 7}));
+    // Requests already made when END comes are answered too.
+    const Lines both = withoutMessages(session("INFO TIMEOUT_TURN 30\nBEGIN\nBEGIN\nEND\n"));
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(both[0], "7,7");
+    EXPECT_TRUE(parseMove(both[1])) << both[1];
 }
 
 TEST(SearchWorker, AboutAnswersAtOnceWhileOtherCommandsWaitForTheMove) {
