@@ -49,8 +49,7 @@ void ignoreBrokenPipes() {
     _exit(127);
 }
 
-}  // namespace
-
+// KORVANE_ENGINE_CMD split at whitespace, else the built engine alone.
 std::vector<std::string> engineCommand() {
     std::vector<std::string> command;
     if (const char* text = std::getenv("KORVANE_ENGINE_CMD")) {
@@ -60,6 +59,8 @@ std::vector<std::string> engineCommand() {
     if (command.empty()) command.push_back(KORVANE_ENGINE_PATH);
     return command;
 }
+
+}  // namespace
 
 std::string engineExecutable() {
     return engineCommand().back();

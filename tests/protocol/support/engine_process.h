@@ -18,11 +18,9 @@ struct Launch {
     std::string executable;         // empty: the built engine; else a path that stands for it
 };
 
-// The engine's command line: KORVANE_ENGINE_CMD split at whitespace when it is set (for
-// a launcher such as wine in front of the program, which comes last), else the path of
-// the built engine.
-std::vector<std::string> engineCommand();
-// The program itself: the last word of the engine's command line.
+// The engine program: the last word of the engine's command line, which is
+// KORVANE_ENGINE_CMD split at whitespace when it is set (for a launcher such as wine in
+// front of the program), else the path of the built engine.
 std::string engineExecutable();
 
 // The engine as a child process, its standard input and output connected to pipes.
