@@ -153,10 +153,11 @@ TEST(GameCommands, AnUnknownWordOfAnyLengthIsEchoedWhole) {
 }
 
 TEST(GameCommands, UnknownWordsAreReportedOneByOne) {
-    EXPECT_EQ(session("hello\nTURN7,7\nfoo  bar\n\n   \nabout\nstart 9 Restart\n"),
+    // Only the letters a to z change case; tabs, vertical tabs and form feeds are blanks.
+    EXPECT_EQ(session("hello\nTURN7,7\nfoo \t bar\n\n \v\f \nz\xc3\xa9\nabout\nstart 9 Restart\n"),
               (Lines{"ERROR Command \"HELLO\" not support", "ERROR Command \"TURN7,7\" not support",
                      "ERROR Command \"FOO\" not support", "ERROR Command \"BAR\" not support",
-                     kAboutLine, "OK", "OK"}));
+                     "ERROR Command \"Z\xc3\xa9\" not support", kAboutLine, "OK", "OK"}));
 }
 
 TEST(GameCommands, CarriageReturnsAreBlanks) {
