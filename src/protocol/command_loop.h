@@ -30,6 +30,8 @@ private:
     // True when wire point (x, y) is on the board and empty.
     bool acceptable(int x, int y) const;
     void playWire(int x, int y) { engine->makeMove(x + kBorder, y + kBorder); }
+    // Reads a point argument and plays it when acceptable; false when it is not.
+    bool playArgumentPoint();
 
     // Game commands.
     void start();

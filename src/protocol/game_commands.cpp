@@ -39,13 +39,18 @@ void CommandLoop::begin() {
     worker.requestSearch();
 }
 
-void CommandLoop::turn() {
+bool CommandLoop::playArgumentPoint() {
     const Arguments::Point p = args.readPoint();
-    if (!p.ok || !acceptable(p.x, p.y)) {
+    if (!p.ok || !acceptable(p.x, p.y)) return false;
+    playWire(p.x, p.y);
+    return true;
+}
+
+void CommandLoop::turn() {
+    if (!playArgumentPoint()) {
         output.line("ERROR COORDINATE");
         return;
     }
-    playWire(p.x, p.y);
     if (showBoard) output.write(printBoard(*engine) + printPatternCounts(*engine));
     worker.requestSearch();
 }
@@ -70,12 +75,7 @@ void CommandLoop::board() {
 }
 
 void CommandLoop::play() {
-    const Arguments::Point p = args.readPoint();
-    if (!p.ok || !acceptable(p.x, p.y)) {
-        output.line("ERROR PLAY MOVE");
-        return;
-    }
-    playWire(p.x, p.y);
+    if (!playArgumentPoint()) output.line("ERROR PLAY MOVE");
 }
 
 void CommandLoop::end() {
