@@ -15,8 +15,9 @@ void AI::checkClock(int32_t& counter, int period) {
 
 void AI::storeEntry(int depth, Bound bound, int value, ScoredMove move) {
     HashEntry& slot = hashTable[hashKey & hashMask];
-    if (slot.key == hashKey && slot.depth > depth) return;
-    slot = {hashKey, int8_t(depth), bound, int8_t(move.x), int8_t(move.y), value};
+    const uint64_t key = tableKey();
+    if (slot.key == key && slot.depth > depth) return;
+    slot = {key, int8_t(depth), bound, int8_t(move.x), int8_t(move.y), value};
 }
 
 // Probe step: true when the table settles the node, with its value in `value`.
@@ -77,7 +78,7 @@ int AI::alphaBeta(int depth, int alpha, int beta) {
     if (abortSearch.load(std::memory_order_relaxed)) return 0;
 
     int value;
-    if (probeSettles(hashSlot(), hashKey, depth, alpha, beta, value)) return value;
+    if (probeSettles(hashSlot(), tableKey(), depth, alpha, beta, value)) return value;
     if (int v = threatCheck(depth)) return v;
     if (depth == 0) return evaluate();
     return expand(depth, alpha, beta);
