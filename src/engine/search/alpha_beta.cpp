@@ -5,12 +5,18 @@ namespace korvane {
 
 namespace {
 constexpr int kSearchClockPeriod = 1000;
-}
+// Within this many milliseconds of the deadline the clock is read every kNearPeriod
+// calls instead: a full period of slow nodes (threat searches, first touches of a large
+// table) can take tens of milliseconds and would carry the search that far past it.
+constexpr int64_t kNearDeadlineMs = 50;
+constexpr int kNearPeriod = 25;
+}  // namespace
 
 void AI::checkClock(int32_t& counter, int period) {
     if (++counter < period) return;
-    counter = 0;
-    if (clockMs() > deadline) abortSearch.store(1, std::memory_order_relaxed);
+    const int64_t now = clockMs();
+    if (now > deadline) abortSearch.store(1, std::memory_order_relaxed);
+    counter = now + kNearDeadlineMs >= deadline ? period - kNearPeriod : 0;
 }
 
 void AI::storeEntry(int depth, Bound bound, int value, ScoredMove move) {
