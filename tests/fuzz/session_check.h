@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -26,7 +25,7 @@ namespace korvane::fuzz {
 // also writes files, is renamed to an unknown word; beyond kMaxSearches move requests
 // the request words are renamed too, each search costing those 20 ms.
 class InputLimiter {
-public:
+  public:
     static constexpr int kMaxSearches = 16;
     static constexpr const char* kTimeLimit = "5";
     static constexpr const char* kMemoryLimit = "67108864";
@@ -46,7 +45,7 @@ public:
         return result;
     }
 
-private:
+  private:
     // The whitespace of formatted stream input in the classic locale.
     static bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -61,11 +60,13 @@ private:
         size_t digits = word[0] == '+' || word[0] == '-' ? 1 : 0;
         if (word[0] == '-') return word;
         const size_t first = digits;
-        while (digits < word.size() && std::isdigit(static_cast<unsigned char>(word[digits]))) ++digits;
+        while (digits < word.size() && std::isdigit(static_cast<unsigned char>(word[digits])))
+            ++digits;
         if (digits == first) return word;
         std::string number = word.substr(first, digits - first);
         number.erase(0, std::min(number.find_first_not_of('0'), number.size()));
-        const bool above = number.size() > cap.size() || (number.size() == cap.size() && number > cap);
+        const bool above =
+            number.size() > cap.size() || (number.size() == cap.size() && number > cap);
         return above ? cap + word.substr(digits) : word;
     }
 
@@ -91,42 +92,122 @@ private:
 
 // True when `text` holds no whitespace (a word as the engine reads it).
 inline bool oneWord(std::string_view text) {
-    return std::none_of(text.begin(), text.end(), [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); });
+    return std::none_of(text.begin(), text.end(),
+                        [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); });
+}
+
+// Reads a line piece by piece; every step is false once the line does not fit.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) : rest(text) {}
+
+    bool literal(std::string_view piece) {
+        if (rest.substr(0, piece.size()) != piece) return false;
+        rest.remove_prefix(piece.size());
+        return true;
+    }
+    // An optional minus sign and at least one digit; the value in `value` when it fits.
+    bool integer(long long* value = nullptr) {
+        size_t n = !rest.empty() && rest[0] == '-' ? 1 : 0;
+        const size_t first = n;
+        while (n < rest.size() && std::isdigit(static_cast<unsigned char>(rest[n]))) ++n;
+        if (n == first || n > 12) return false;
+        if (value) *value = std::stoll(std::string(rest.substr(0, n)));
+        rest.remove_prefix(n);
+        return true;
+    }
+    // `step` as many times as it matches; a step that fails consumes nothing. The count.
+    template <typename Step>
+    int repeated(Step step) {
+        int count = 0;
+        while (!atEnd()) {
+            const std::string_view before = rest;
+            if (!step()) {
+                rest = before;
+                break;
+            }
+            ++count;
+        }
+        return count;
+    }
+    bool atEnd() const { return rest.empty(); }
+    std::string_view remaining() const { return rest; }
+
+  private:
+    std::string_view rest;
+};
+
+// A move line "x,y": true with the point in x and y.
+inline bool moveLine(std::string_view line, long long& x, long long& y) {
+    LineReader r(line);
+    return r.integer(&x) && r.literal(",") && r.integer(&y) && r.atEnd();
+}
+
+// The lines of the board picture and of the pattern-count report.
+inline bool pictureLine(std::string_view line) {
+    // The prefix, then `step` at least `times` times (exactly, when `exact`), then the end.
+    const auto whole = [line](std::string_view prefix, auto step, int times = 1,
+                              bool exact = false) {
+        LineReader r(line);
+        if (!r.literal(prefix)) return false;
+        const int count = r.repeated([&] { return step(r); });
+        return (exact ? count == times : count >= times) && r.atEnd();
+    };
+    const auto letter = [](LineReader& r) {
+        const std::string_view rest = r.remaining();
+        return rest.size() > 1 && rest[0] == ' ' && rest[1] >= 'A' && rest[1] <= 'X' &&
+               r.literal(rest.substr(0, 2)) && r.literal("  ");
+    };
+    const auto number = [](LineReader& r) {
+        return (r.literal(" ") || true) && r.integer() && r.literal("  ");
+    };
+    const auto count = [](LineReader& r) { return r.integer() && r.literal("\t"); };
+    LineReader row(line);
+    const bool boardRow = row.literal(" |") && row.repeated([&] {
+        return row.literal("   |") || row.literal(" B |") || row.literal(" W |");
+    }) > 0 && row.integer() &&
+                          row.atEnd();
+    return boardRow || whole("", [](LineReader& r) { return r.literal("-+--"); }) ||
+           whole(" ", letter) || whole("  ", number) ||
+           line == "player\tSleep2\tLive2b\tlive2l\tSLeep3\tLive3b\tLive3l\tSleep4\tLive4\tFive" ||
+           whole("_who:\t", count, 9, true) || whole("_opp:\t", count, 9, true);
 }
 
 // True when `line` is one of the replies the engine writes.
-inline bool knownReplyLine(const std::string& line) {
-    // The forms that repeat an input word, of any length, are checked without regex (its
-    // recursion would overflow the stack on a line of megabytes).
-    const std::string_view view(line);
+inline bool knownReplyLine(const std::string& text) {
+    const std::string_view line(text);
     const std::string_view unknown = "ERROR Command \"", notSupported = "\" not support";
     const std::string_view badStone = "ERROR BOARD POS:";
-    if (view.substr(0, 8) == "MESSAGE ") return true;
-    if (view.substr(0, badStone.size()) == badStone) return oneWord(view.substr(badStone.size()));
-    if (view.size() >= unknown.size() + notSupported.size() && view.substr(0, unknown.size()) == unknown &&
-        view.substr(view.size() - notSupported.size()) == notSupported) {
-        return oneWord(view.substr(unknown.size(), view.size() - unknown.size() - notSupported.size()));
+    long long x = 0, y = 0;
+    if (line.substr(0, 8) == "MESSAGE ") return true;
+    if (line.substr(0, badStone.size()) == badStone) return oneWord(line.substr(badStone.size()));
+    if (line.size() >= unknown.size() + notSupported.size() &&
+        line.substr(0, unknown.size()) == unknown &&
+        line.substr(line.size() - notSupported.size()) == notSupported) {
+        return oneWord(
+            line.substr(unknown.size(), line.size() - unknown.size() - notSupported.size()));
     }
-    static const std::regex forms(
-        "-?\\d+,-?\\d+"  // a move
-        "|OK"
-        "|name=\"Korvane\",author=\"Tolmaren\",version=\"2\\.0\",country=\"[^\"]*\",email=\"[^\"]*\""
-        "|ERROR COORDINATE|ERROR PLAY MOVE"
-        "|ERROR:NOT SUPPORT<-?\\d+>|INVALID POS:-?\\d+,-?\\d+"
-        "|vct:-?\\d+|[012]"      // VCT, IS_WIN
-        "|(-?\\d+ ){8}"          // GET_EVALS
-        "| ( [A-X]  )+|(-\\+--)+| \\|(   \\|| [BW] \\|)+\\d+|  ([ \\d]\\d  )+"  // board picture
-        "|player(\\t\\w+){9}|_(who|opp):\\t(-?\\d+\\t){9}");                 // pattern counts
-    return line.size() < 1000 && std::regex_match(line, forms);
+    if (moveLine(line, x, y) || line == "OK" || line == "ERROR COORDINATE" ||
+        line == "ERROR PLAY MOVE" || line == "0" || line == "1" || line == "2" ||
+        pictureLine(line)) {
+        return true;
+    }
+    LineReader about(line), size(line), invalid(line), vct(line), evals(line);
+    return about.literal("name=\"Korvane\",author=\"Tolmaren\",version=\"2.0\",country=\"") ||
+           (size.literal("ERROR:NOT SUPPORT<") && size.integer() && size.literal(">") &&
+            size.atEnd()) ||
+           (invalid.literal("INVALID POS:") && invalid.integer() && invalid.literal(",") &&
+            invalid.integer() && invalid.atEnd()) ||
+           (vct.literal("vct:") && vct.integer() && vct.atEnd()) ||
+           (evals.repeated([&] { return evals.integer() && evals.literal(" "); }) == 8 &&
+            evals.atEnd());
 }
 
 // A move line names a point of the largest board.
 inline bool moveOnBoard(const std::string& line) {
-    static const std::regex move("(-?\\d+),(-?\\d+)");
-    std::smatch m;
-    if (line.size() > 30 || !std::regex_match(line, m, move)) return true;  // not a move line
-    const auto inside = [](const std::string& n) { return n.size() <= 2 && n[0] != '-' && std::stoi(n) < 24; };
-    return inside(m[1]) && inside(m[2]);
+    long long x = 0, y = 0;
+    if (!moveLine(line, x, y)) return true;  // not a move line
+    return x >= 0 && y >= 0 && x < 24 && y < 24;
 }
 
 struct SessionResult {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "fuzz/session_check.h"
+#include "protocol/board_picture.h"
 
 namespace korvane {
 namespace {
@@ -35,6 +36,27 @@ const std::string kAbout =
     "name=\"Korvane\",author=\"Tolmaren\",version=\"2.0\",country=\"International\","
     "email=\"korvane@example.org\"";
 
+// The checker itself: it must accept every reply form and nothing else.
+TEST(Robustness, SessionCheckKnowsTheReplyForms) {
+    auto engine = std::make_unique<AI>();
+    engine->limit = kBorder + 24;
+    engine->makeMove(kBorder + 23, kBorder + 10);
+    std::istringstream pictures(printBoard(*engine) + printPatternCounts(*engine));
+    for (std::string line; std::getline(pictures, line);)
+        EXPECT_TRUE(fuzz::knownReplyLine(line)) << line;
+    for (const char* line : {"7,7", "OK", "ERROR Command \"X\" not support", "ERROR BOARD POS:1,A",
+                             "ERROR:NOT SUPPORT<-3>", "INVALID POS:0,-1", "vct:9996", "2",
+                             "0 0 1 2 4 12 15 21 ", "MESSAGE PV:[7,7] "}) {
+        EXPECT_TRUE(fuzz::knownReplyLine(line)) << line;
+    }
+    for (const char* line : {"", "7,7 ", "OK.", "ERROR Command \"A B\" not support", "3",
+                             "vct:", "0 0 1 2 4 12 15 ", "MESSAGEX", " |   |x", "_who:\t1\t2"}) {
+        EXPECT_FALSE(fuzz::knownReplyLine(line)) << line;
+    }
+    EXPECT_FALSE(fuzz::moveOnBoard("24,0"));
+    EXPECT_FALSE(fuzz::moveOnBoard("-1,3"));
+}
+
 TEST(Robustness, MegabyteLines) {
     const std::string word(3 << 20, 'q');
     const std::string blanks(1 << 20, ' ');
@@ -52,8 +74,8 @@ TEST(Robustness, MegabyteLines) {
 
 TEST(Robustness, NulBytesAreWordCharacters) {
     const std::string nul(1, '\0');
-    const SessionResult r = runSession("AB" + nul + "OUT\n" + nul + "\nABOUT" + nul + "\nABOUT\nSTART 1" +
-                                       nul + "5\nPLAY 7,7\n");
+    const SessionResult r = runSession("AB" + nul + "OUT\n" + nul + "\nABOUT" + nul +
+                                       "\nABOUT\nSTART 1" + nul + "5\nPLAY 7,7\n");
     expectSound(r);
     const auto lines = replies(r);
     ASSERT_EQ(lines.size(), 6u);
@@ -81,7 +103,8 @@ TEST(Robustness, NumbersBeyond32Bits) {
     EXPECT_EQ(lines[4], "ERROR COORDINATE");  // no wrap-around to 7,7
     EXPECT_EQ(lines[5], "ERROR PLAY MOVE");
     // Time settings at the lower limit still give a move (the budget's floor).
-    EXPECT_TRUE(fuzz::moveOnBoard(lines[6]) && lines[6].find(',') != std::string::npos);
+    long long x = -1, y = -1;
+    EXPECT_TRUE(fuzz::moveLine(lines[6], x, y) && fuzz::moveOnBoard(lines[6]));
     EXPECT_EQ(lines[7], "0");
 }
 
@@ -103,7 +126,8 @@ TEST(Robustness, BoardBlockOf600Stones) {
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "OK");
     EXPECT_EQ(lines[1], "ERROR BOARD POS:0,0,1");
-    EXPECT_TRUE(std::regex_match(lines[2], std::regex("\\d+,\\d+")));  // a full board answers too
+    long long x = -1, y = -1;
+    EXPECT_TRUE(fuzz::moveLine(lines[2], x, y));  // a full board answers too
     EXPECT_EQ(lines[3], "OK");
 
     // On 15 x 15 the first repeat ends the block; the dropped words are not commands.
@@ -139,7 +163,8 @@ TEST(Robustness, EndInEveryState) {
         // A search in progress still gives its move.
         {"START 15\nPLAY 7,7\nBEGIN\nEND\nABOUT\n", {"OK", "*"}},
         // Inside a BOARD block END is a bad stone; the block then runs to DONE.
-        {"START 15\nBOARD\n7,7,1\nEND\nABOUT\nDONE\nEND\nABOUT\n", {"OK", "ERROR BOARD POS:END", "*"}},
+        {"START 15\nBOARD\n7,7,1\nEND\nABOUT\nDONE\nEND\nABOUT\n",
+         {"OK", "ERROR BOARD POS:END", "*"}},
         // After a malformed number the rest of the line, END included, is skipped.
         {"INFO timeout_turn x END\nABOUT\nEND\n", {kAbout}},
         {"TURN END\nEND\nABOUT\n", {"ERROR COORDINATE"}},
