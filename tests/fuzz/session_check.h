@@ -40,8 +40,9 @@ class InputLimiter {
                 result += input[i++];
                 continue;
             }
-            result += rewrite(input.substr(start, i - start));
+            result += capValue(input.substr(start, i - start));
         }
+        renameCommands(result);
         return result;
     }
 
@@ -70,7 +71,8 @@ class InputLimiter {
         return above ? cap + word.substr(digits) : word;
     }
 
-    std::string rewrite(std::string word) {
+    // The value after TIMEOUT_TURN or MAX_MEMORY (keys are always whole words) is capped.
+    std::string capValue(std::string word) {
         if (!pendingCap.empty()) {
             word = capNumber(word, pendingCap);
             pendingCap.clear();
@@ -79,15 +81,24 @@ class InputLimiter {
         const std::string key = upper(word);
         if (key == "TIMEOUT_TURN") pendingCap = kTimeLimit;
         if (key == "MAX_MEMORY") pendingCap = kMemoryLimit;
-        if (key == "EVAL_FIX") word.back() = '_';
-        if ((key == "BEGIN" || key == "TURN" || key == "BOARD") && ++searches > kMaxSearches) {
-            word.back() = '_';
-        }
         return word;
     }
 
+    // A command word glued behind a number ("PLAY 5,5EVAL_FIX") is read as a command
+    // too, so these words are renamed wherever they occur, not only as whole words.
+    static void renameCommands(std::string& text) {
+        const std::string upperText = upper(text);
+        int searches = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            for (const std::string_view word : {"EVAL_FIX", "BEGIN", "TURN", "BOARD"}) {
+                if (upperText.compare(i, word.size(), word) != 0) continue;
+                const bool search = word != "EVAL_FIX";
+                if (!search || ++searches > kMaxSearches) text[i + word.size() - 1] = '_';
+            }
+        }
+    }
+
     std::string pendingCap;
-    int searches = 0;
 };
 
 // True when `text` holds no whitespace (a word as the engine reads it).
