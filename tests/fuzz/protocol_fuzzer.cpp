@@ -12,10 +12,15 @@
 
 #include "fuzz/session_check.h"
 
+namespace {
+char scratchFolder[] = "/tmp/korvane-fuzz-XXXXXX";
+}
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // A scratch folder as working directory, in case anything writes files there.
-    char folder[] = "/tmp/korvane-fuzz-XXXXXX";
-    if (!mkdtemp(folder) || chdir(folder) != 0) std::abort();
+    // A scratch folder as working directory, in case anything writes files there; it is
+    // removed at exit when it stayed empty.
+    if (!mkdtemp(scratchFolder) || chdir(scratchFolder) != 0) std::abort();
+    std::atexit([] { rmdir(scratchFolder); });
     return 0;
 }
 
