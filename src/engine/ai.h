@@ -61,8 +61,12 @@ public:
     // Transposition table: resizes to `entries` (a power of two), zero-filled. Returns
     // false and keeps the old table when the memory cannot be had.
     bool resizeHashTable(uint32_t entries);
+    // Empties the table in constant time by changing the salt (no slot is written).
     void clearHashTable();
     const HashEntry& hashSlot() const { return hashTable[hashKey & hashMask]; }
+    // The key stored in and compared with the slots: the position key mixed with the
+    // salt of the table's current contents.
+    uint64_t tableKey() const { return hashKey ^ tableSalt; }
     // The per-move time budget in milliseconds, from the time settings.
     int64_t budgetMs() const;
 
@@ -95,9 +99,12 @@ public:
     int32_t showMessages = 1;
 
     // Transposition table.
-    std::unique_ptr<HashEntry[]> hashTable;
+    HashTable hashTable;
     uint32_t hashEntries = 0;
     uint32_t hashMask = 0;
+    // Changed to empty the table: entries stored under another salt no longer match.
+    uint64_t tableSalt = 0;
+    uint64_t saltCounter = 0;
 
 private:
     void clearPosition();

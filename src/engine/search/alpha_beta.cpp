@@ -5,18 +5,25 @@ namespace korvane {
 
 namespace {
 constexpr int kSearchClockPeriod = 1000;
-}
+// Within this many milliseconds of the deadline the clock is read every kNearPeriod
+// calls instead: a full period of slow nodes (threat searches, first touches of a large
+// table) can take tens of milliseconds and would carry the search that far past it.
+constexpr int64_t kNearDeadlineMs = 50;
+constexpr int kNearPeriod = 25;
+}  // namespace
 
 void AI::checkClock(int32_t& counter, int period) {
     if (++counter < period) return;
-    counter = 0;
-    if (clockMs() > deadline) abortSearch.store(1, std::memory_order_relaxed);
+    const int64_t now = clockMs();
+    if (now > deadline) abortSearch.store(1, std::memory_order_relaxed);
+    counter = now + kNearDeadlineMs >= deadline ? period - kNearPeriod : 0;
 }
 
 void AI::storeEntry(int depth, Bound bound, int value, ScoredMove move) {
     HashEntry& slot = hashTable[hashKey & hashMask];
-    if (slot.key == hashKey && slot.depth > depth) return;
-    slot = {hashKey, int8_t(depth), bound, int8_t(move.x), int8_t(move.y), value};
+    const uint64_t key = tableKey();
+    if (slot.key == key && slot.depth > depth) return;
+    slot = {key, int8_t(depth), bound, int8_t(move.x), int8_t(move.y), value};
 }
 
 // Probe step: true when the table settles the node, with its value in `value`.
@@ -77,7 +84,7 @@ int AI::alphaBeta(int depth, int alpha, int beta) {
     if (abortSearch.load(std::memory_order_relaxed)) return 0;
 
     int value;
-    if (probeSettles(hashSlot(), hashKey, depth, alpha, beta, value)) return value;
+    if (probeSettles(hashSlot(), tableKey(), depth, alpha, beta, value)) return value;
     if (int v = threatCheck(depth)) return v;
     if (depth == 0) return evaluate();
     return expand(depth, alpha, beta);

@@ -72,7 +72,7 @@ void AI::generateMoves(MoveList& list) const {
     }
 
     const HashEntry& slot = hashSlot();
-    if (slot.key == hashKey && slot.moveX != 0) {
+    if (slot.key == tableKey() && slot.moveX != 0) {
         for (int i = 0; i < count; ++i) {
             if (candidates[i].x == slot.moveX && candidates[i].y == slot.moveY) {
                 candidates[i].score = kHashMoveScore;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 
 namespace korvane {
 
@@ -18,5 +20,13 @@ struct HashEntry {
 static_assert(sizeof(HashEntry) == 16);
 
 inline constexpr uint32_t kDefaultHashEntries = 1u << 20;
+
+// The table is allocated with calloc: large blocks come zeroed straight from the system
+// and become resident only where the search writes, so a resize costs neither time nor
+// memory up front.
+struct FreeHashTable {
+    void operator()(HashEntry* table) const { std::free(table); }
+};
+using HashTable = std::unique_ptr<HashEntry[], FreeHashTable>;
 
 }  // namespace korvane

@@ -54,7 +54,7 @@ ScoredMove AI::firstFreeCell() const {
 
 ScoredMove AI::nextPvMove() const {
     const HashEntry& slot = hashSlot();
-    if (slot.key != hashKey) return {0, 0, 0};
+    if (slot.key != tableKey()) return {0, 0, 0};
     return {slot.moveX, slot.moveY, 0};
 }
 
@@ -78,7 +78,7 @@ ScoredMove AI::searchRoot() {
     abortSearch.store(0, std::memory_order_relaxed);
     searchNodes = threatNodes = 0;
     generateMoves(rootMoves);
-    for (uint32_t i = 0; i < hashEntries; ++i) hashTable[i].key = 0;
+    clearHashTable();
 
     // No candidate near the stones: any free cell will do.
     if (rootMoves.last < 0) return firstFreeCell();

@@ -1,0 +1,316 @@
+"""Drives pbrain- engines through the Gomocup protocol the way tournament managers do.
+
+Shared by soak.py (many self-play games, every reply checked) and time_discipline.py
+(how far past its budget each move arrives). Python 3 standard library only.
+"""
+
+import os
+import queue
+import re
+import shlex
+import subprocess
+import threading
+import time
+
+MOVE_LINE = re.compile(r"^(-?\d+),(-?\d+)$")
+DEFAULT_OPENINGS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "shared", "data")
+DIRECTIONS = ((1, 0), (0, 1), (1, 1), (1, -1))
+
+
+class EngineProcess:
+    """One engine child process: lines in (CR LF ended), lines out with their arrival time,
+    and its resident memory sampled in the background."""
+
+    def __init__(self, command, name, sample_ms=10):
+        self.name = name
+        self.command = command
+        self.proc = subprocess.Popen(shlex.split(command), stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                     stderr=subprocess.DEVNULL, bufsize=0)
+        self.lines = queue.Queue()
+        self.peak_rss_kib = 0
+        self.sent_max_memory = False
+        self._stop = threading.Event()
+        threading.Thread(target=self._read, daemon=True).start()
+        threading.Thread(target=self._sample, args=(sample_ms / 1000.0,), daemon=True).start()
+
+    def _read(self):
+        for raw in iter(self.proc.stdout.readline, b""):
+            self.lines.put((time.monotonic(), raw.decode("latin-1").rstrip("\r\n")))
+        self.lines.put((time.monotonic(), None))  # end of output
+
+    def _sample(self, period):
+        while not self._stop.is_set():
+            rss = self.memory().get("VmRSS", 0)
+            self.peak_rss_kib = max(self.peak_rss_kib, rss)
+            time.sleep(period)
+
+    def memory(self):
+        """VmRSS and VmHWM in KiB from /proc; empty when the process is gone."""
+        values = {}
+        try:
+            with open("/proc/%d/status" % self.proc.pid) as status:
+                for line in status:
+                    key, _, rest = line.partition(":")
+                    if key in ("VmRSS", "VmHWM"):
+                        values[key] = int(rest.split()[0])
+        except (OSError, ValueError, IndexError):
+            pass
+        return values
+
+    def reset_peak(self):
+        self.peak_rss_kib = self.memory().get("VmRSS", 0)
+
+    def send(self, *lines):
+        """Writes the lines; returns the time the last one was written, or None when the
+        process no longer reads."""
+        try:
+            self.proc.stdin.write("".join(line + "\r\n" for line in lines).encode())
+            self.proc.stdin.flush()
+        except (BrokenPipeError, OSError):
+            return None
+        return time.monotonic()
+
+    def read_line(self, timeout):
+        """(arrival time, line); line None at the end of output, ("timeout") when nothing came."""
+        try:
+            return self.lines.get(timeout=timeout)
+        except queue.Empty:
+            return time.monotonic(), "timeout"
+
+    def close(self, timeout=10):
+        """Sends END and waits; the exit code, or None when it had to be killed."""
+        self.send("END")
+        try:
+            self.proc.stdin.close()
+        except OSError:
+            pass
+        try:
+            code = self.proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            self.proc.wait()
+            code = None
+        self._stop.set()
+        return code
+
+
+def load_openings(folder):
+    """Every opening of the *.txt files in folder: lists of (dx, dy) offsets from the centre,
+    black's stone first."""
+    openings = []
+    for name in sorted(os.listdir(folder)):
+        if not name.endswith(".txt"):
+            continue
+        with open(os.path.join(folder, name)) as f:
+            for line in f:
+                numbers = [int(n) for n in re.findall(r"-?\d+", line)]
+                if numbers and len(numbers) % 2 == 0:
+                    openings.append(list(zip(numbers[0::2], numbers[1::2])))
+    return openings
+
+
+def place_opening(opening, size):
+    """The opening's stones in wire coordinates on a size x size board, or None when one
+    falls outside it."""
+    centre = size // 2
+    stones = [(centre + dx, centre + dy) for dx, dy in opening]
+    if len(set(stones)) != len(stones):
+        return None
+    if all(0 <= x < size and 0 <= y < size for x, y in stones):
+        return stones
+    return None
+
+
+def run_length(board, size, x, y, dx, dy):
+    """Stones of the colour on (x, y) in an unbroken row through it along (dx, dy)."""
+    colour = board[y][x]
+    run = 1
+    for sign in (1, -1):
+        cx, cy = x + sign * dx, y + sign * dy
+        while 0 <= cx < size and 0 <= cy < size and board[cy][cx] == colour:
+            run += 1
+            cx, cy = cx + sign * dx, cy + sign * dy
+    return run
+
+
+def makes_five(board, size, x, y, exact):
+    """True when the stone on (x, y) completes five in a row (exactly five under exact)."""
+    runs = [run_length(board, size, x, y, dx, dy) for dx, dy in DIRECTIONS]
+    return any(run == 5 or (run > 5 and not exact) for run in runs)
+
+
+def engine_budget_ms(turn_ms, time_left_ms):
+    """The engine's own per-move budget for these settings."""
+    return max(20, min(time_left_ms // 3, turn_ms))
+
+
+class Tally:
+    """What the games found: counts, figures and every fault with its context."""
+
+    def __init__(self):
+        self.games = 0
+        self.moves = 0
+        self.results = {"black": 0, "white": 0, "draw": 0, "aborted": 0}
+        self.faults = []  # (kind, text)
+        self.unexpected = []  # lines that are neither moves nor MESSAGE lines
+        self.records = []  # one dict per engine move
+        self.peak_rss_kib = {}  # memory setting -> highest VmRSS seen in its games
+
+    def fault(self, kind, text):
+        self.faults.append((kind, text))
+
+    def count(self, kind):
+        return sum(1 for k, _ in self.faults if k == kind)
+
+
+class Game:
+    """One game between two engine processes, checked move by move.
+
+    settings: size, rule, turn_ms, match_ms, max_memory (None: not sent), margin_ms,
+    time_left_ms (None: the match time still left), memory_limit_kib (None: no check)."""
+
+    def __init__(self, settings, black, white, stones, tally):
+        self.s = settings
+        self.engines = {1: black, 2: white}
+        self.size = settings["size"]
+        self.board = [[0] * self.size for _ in range(self.size)]
+        self.stones = []
+        self.time_used = {1: 0.0, 2: 0.0}
+        self.tally = tally
+        self.report = []
+        for x, y in stones:
+            self.place(x, y)
+
+    def place(self, x, y):
+        self.board[y][x] = 1 if len(self.stones) % 2 == 0 else 2
+        self.stones.append((x, y))
+
+    def where(self, engine):
+        return "%s game %d size %d rule %d move %d" % (engine.name, self.tally.games, self.size, self.s["rule"],
+                                                        len(self.stones) + 1)
+
+    def prepare(self, engine):
+        """START and the INFO keys of a new game; False when the engine failed."""
+        s = self.s
+        lines = ["START %d" % self.size, "INFO rule %d" % s["rule"], "INFO timeout_turn %d" % s["turn_ms"],
+                 "INFO timeout_match %d" % s["match_ms"]]
+        if s["max_memory"] is not None:
+            lines.append("INFO max_memory %d" % s["max_memory"])
+            engine.sent_max_memory = True
+        # A key the engine does not know: its value comes back as exactly one error line.
+        lines.append("INFO thread_num 1")
+        if engine.send(*lines) is None:
+            self.tally.fault("crash", self.where(engine) + ": input closed")
+            return False
+        return self.expect(engine, "OK") and self.expect(engine, "ERROR Command")
+
+    def expect(self, engine, prefix):
+        while True:
+            _, line = engine.read_line(10)
+            if line is None or line == "timeout":
+                self.tally.fault("crash" if line is None else "hang",
+                                 "%s: no reply starting %r" % (self.where(engine), prefix))
+                return False
+            if line.startswith(prefix):
+                return True
+            self.note_line(engine, line)
+
+    def note_line(self, engine, line):
+        if not line.startswith("MESSAGE"):
+            self.tally.unexpected.append("%s: %r" % (self.where(engine), line[:200]))
+
+    def time_left(self, colour):
+        if self.s["time_left_ms"] is not None:
+            return self.s["time_left_ms"]
+        return max(0, int(self.s["match_ms"] - self.time_used[colour]))
+
+    def request(self, colour, first):
+        """Sends the move request; returns (time written, budget) or None."""
+        engine = self.engines[colour]
+        left = self.time_left(colour)
+        lines = ["INFO time_left %d" % left]
+        if first:
+            lines += ["BOARD"] + ["%d,%d,%d" % (x, y, 1 if (i % 2 == 0) == (colour == 1) else 2)
+                                  for i, (x, y) in enumerate(self.stones)] + ["DONE"]
+        else:
+            lines.append("TURN %d,%d" % self.stones[-1])
+        sent = engine.send(*lines)
+        return None if sent is None else (sent, engine_budget_ms(self.s["turn_ms"], left))
+
+    def await_move(self, colour, sent, budget):
+        """Reads up to the move line: (x, y, elapsed ms) or None after a fault."""
+        engine = self.engines[colour]
+        self.report = []  # the search report of this move, shown when it came late
+        hard_limit = sent + (self.s["turn_ms"] + 10000) / 1000.0
+        while True:
+            arrival, line = engine.read_line(max(0.0, hard_limit - time.monotonic()))
+            if line is None or line == "timeout":
+                self.tally.fault("crash" if line is None else "hang", self.where(engine) + ": no move")
+                return None
+            match = MOVE_LINE.match(line)
+            if match:
+                return int(match.group(1)), int(match.group(2)), (arrival - sent) * 1000.0
+            self.note_line(engine, line)
+            self.report.append("%.0f ms: %s" % ((arrival - sent) * 1000.0, line))
+
+    def check_move(self, colour, x, y, elapsed, budget):
+        engine = self.engines[colour]
+        s = self.s
+        legal = 0 <= x < self.size and 0 <= y < self.size and self.board[y][x] == 0
+        self.tally.records.append({"engine": engine.name, "size": self.size, "turn_ms": s["turn_ms"],
+                                   "budget_ms": budget, "elapsed_ms": elapsed, "stones": len(self.stones),
+                                   "threat": self.last_run() >= 3})
+        if not legal:
+            self.tally.fault("illegal", "%s: %d,%d" % (self.where(engine), x, y))
+        elif elapsed > s["turn_ms"] + s["margin_ms"]:
+            self.tally.fault("overrun", "%s: %.1f ms for a %d ms turn\n    %s" % (
+                self.where(engine), elapsed, s["turn_ms"], "\n    ".join(self.report)))
+        return legal
+
+    def last_run(self):
+        """The longest row through the last stone, 0 on an empty board."""
+        if not self.stones:
+            return 0
+        x, y = self.stones[-1]
+        return max(run_length(self.board, self.size, x, y, dx, dy) for dx, dy in DIRECTIONS)
+
+    def check_memory(self):
+        limit = self.s["memory_limit_kib"]
+        key = str(self.s["max_memory"])
+        for engine in self.engines.values():
+            peak = engine.peak_rss_kib
+            self.tally.peak_rss_kib[key] = max(self.tally.peak_rss_kib.get(key, 0), peak)
+            if limit is not None and peak >= limit:
+                self.tally.fault("memory", "%s: VmRSS %d KiB, limit %d KiB" % (self.where(engine), peak, limit))
+
+    def play(self):
+        """Plays to a five or a full board: 1 or 2 for the winner, 0 for a draw, None when
+        an engine failed."""
+        for engine in self.engines.values():
+            engine.reset_peak()
+            if not self.prepare(engine):
+                return None
+        told = set()
+        exact = self.s["rule"] != 0
+        cap = self.s.get("move_cap") or self.size * self.size
+        for _ in range(cap):
+            if len(self.stones) == self.size * self.size:
+                return 0
+            colour = 1 if len(self.stones) % 2 == 0 else 2
+            request = self.request(colour, colour not in told)
+            if request is None:
+                self.tally.fault("crash", self.where(self.engines[colour]) + ": input closed")
+                return None
+            told.add(colour)
+            reply = self.await_move(colour, *request)
+            if reply is None:
+                return None
+            x, y, elapsed = reply
+            self.tally.moves += 1
+            self.time_used[colour] += elapsed
+            if not self.check_move(colour, x, y, elapsed, request[1]):
+                return None
+            self.place(x, y)
+            if makes_five(self.board, self.size, x, y, exact):
+                return colour
+        return 0  # a full board, or the move cap reached
