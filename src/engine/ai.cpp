@@ -40,11 +40,7 @@ bool AI::resizeHashTable(uint32_t entries) {
 // match no position either.
 void AI::clearHashTable() {
     do {
-        saltCounter += 0x9E3779B97F4A7C15ull;
-        uint64_t z = saltCounter;
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        tableSalt = z ^ (z >> 31);
+        tableSalt = splitMix64(saltCounter);
     } while (tableSalt == 0);
 }
 

@@ -55,7 +55,7 @@ TEST_F(AlphaBeta, ExactEntryIsReturnedBeforeAnyOtherWork) {
     EXPECT_EQ(ai->alphaBeta(0, -kInfinity, kInfinity), kWin);
 
     for (int stored : {0, 3}) {
-        slot() = {ai->hashKey, int8_t(stored), Exact, 0, 0, 1234};
+        slot() = {ai->tableKey(), int8_t(stored), Exact, 0, 0, 1234};
         const int64_t nodes = ai->searchNodes, threats = ai->threatNodes;
         EXPECT_EQ(ai->alphaBeta(stored == 0 ? 0 : 2, -kInfinity, kInfinity), 1234);
         EXPECT_EQ(ai->searchNodes, nodes + 1);
@@ -82,7 +82,7 @@ TEST_F(AlphaBeta, BoundEntriesCutOnlyOutsideTheWindow) {
         {LowerBound, -500, searched},
     };
     for (const Case& c : cases) {
-        slot() = {ai->hashKey, 1, c.bound, 0, 0, c.value};
+        slot() = {ai->tableKey(), 1, c.bound, 0, 0, c.value};
         EXPECT_EQ(ai->alphaBeta(1, -1000, 1000), c.expected) << int(c.bound) << " " << c.value;
         // A searched node replaces the entry of equal depth; a cut leaves it.
         EXPECT_EQ(slot().value, c.expected == searched ? searched : c.value);
@@ -92,12 +92,12 @@ TEST_F(AlphaBeta, BoundEntriesCutOnlyOutsideTheWindow) {
 
 TEST_F(AlphaBeta, DeeperEntryOfTheSamePositionIsKeptOthersAreReplaced) {
     const BoardState before(*ai);
-    slot() = {ai->hashKey ^ 1, 50, Exact, 0, 0, 7};
+    slot() = {ai->tableKey() ^ 1, 50, Exact, 0, 0, 7};
     ai->alphaBeta(1, -kInfinity, kInfinity);
-    EXPECT_EQ(slot().key, ai->hashKey);
+    EXPECT_EQ(slot().key, ai->tableKey());
     EXPECT_EQ(slot().depth, 1);
 
-    slot() = {ai->hashKey, 5, UpperBound, 9, 9, 500};
+    slot() = {ai->tableKey(), 5, UpperBound, 9, 9, 500};
     ai->alphaBeta(1, -kInfinity, kInfinity);
     EXPECT_EQ(slot().depth, 5);
     EXPECT_EQ(slot().value, 500);
@@ -109,7 +109,7 @@ TEST_F(AlphaBeta, AllMovesFailingLowStoreAlphaWithTheFirstMove) {
     const BoardState before(*ai);
     const ScoredMove first = generate().moves[0];
     EXPECT_EQ(ai->alphaBeta(1, 5000, 5001), 5000);
-    EXPECT_EQ(slot().key, ai->hashKey);
+    EXPECT_EQ(slot().key, ai->tableKey());
     EXPECT_EQ(slot().bound, UpperBound);
     EXPECT_EQ(slot().value, 5000);
     EXPECT_EQ(slot().depth, 1);

@@ -128,10 +128,10 @@ TEST_F(GenerateMoves, HashMoveComesFirst) {
     HashEntry& slot = ai->hashTable[ai->hashKey & ai->hashMask];
 
     // Another position's entry in the slot changes nothing.
-    slot = {ai->hashKey ^ 1, 1, Exact, int8_t(weakest.x), int8_t(weakest.y), 0};
+    slot = {ai->tableKey() ^ 1, 1, Exact, int8_t(weakest.x), int8_t(weakest.y), 0};
     EXPECT_EQ(generate().moves[0].score, plain.moves[0].score);
 
-    slot.key = ai->hashKey;
+    slot.key = ai->tableKey();
     const MoveList list = generate();
     EXPECT_EQ(list.moves[0].x, weakest.x);
     EXPECT_EQ(list.moves[0].y, weakest.y);
