@@ -40,6 +40,7 @@ const std::string kAbout =
 TEST(Robustness, SessionCheckKnowsTheReplyForms) {
     auto engine = std::make_unique<AI>();
     engine->limit = kBorder + 24;
+    engine->resetGame();
     engine->makeMove(kBorder + 23, kBorder + 10);
     std::istringstream pictures(printBoard(*engine) + printPatternCounts(*engine));
     for (std::string line; std::getline(pictures, line);)
