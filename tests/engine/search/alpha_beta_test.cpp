@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "position.h"
+#include "engine/support/position.h"
 
 namespace korvane {
 namespace {
@@ -22,7 +22,7 @@ constexpr std::string_view kQuiet = R"(
 )";
 
 class AlphaBeta : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         setUp(*ai, kQuiet);
         ai->deadline = INT64_MAX;

@@ -5,7 +5,7 @@
 
 #include "engine/eval/cell_score.h"
 #include "engine/eval/weights.h"
-#include "position.h"
+#include "engine/support/position.h"
 
 namespace korvane {
 namespace {
@@ -14,7 +14,7 @@ using test::at;
 using test::setUp;
 
 class GenerateMoves : public ::testing::Test {
-  protected:
+protected:
     MoveList generate() {
         MoveList list;
         ai->generateMoves(list);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "position.h"
+#include "engine/support/position.h"
 #include "threat_positions.h"
 
 namespace korvane {

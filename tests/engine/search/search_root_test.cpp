@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 
-#include "position.h"
+#include "engine/support/position.h"
 #include "threat_positions.h"
 
 namespace korvane {
@@ -17,7 +17,7 @@ using test::setUp;
 
 // Keeps what the root search reports; can stall at the start of the search.
 class RecordingReporter final : public SearchReporter {
-  public:
+public:
     void searchStarted() override {
         ++starts;
         std::this_thread::sleep_for(stall);
@@ -32,7 +32,7 @@ class RecordingReporter final : public SearchReporter {
 };
 
 class SearchRoot : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ai->reporter = &reporter;
         ai->maxDepth = 8;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "position.h"
+#include "engine/support/position.h"
 #include "threat_positions.h"
 
 namespace korvane {
@@ -12,7 +12,7 @@ using test::expectUnchanged;
 using test::setUp;
 
 class Vcf : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ai->deadline = INT64_MAX; }
     std::unique_ptr<AI> ai = std::make_unique<AI>();
 };
