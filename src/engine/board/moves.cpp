@@ -113,18 +113,19 @@ namespace {
 
 // Refreshes cell (x, y) + K steps along direction D, given the 17-cell segment of the
 // line centred on (x, y): cell K sits at bits 2 (8 + K), so every shift is a constant.
-// Branch-free: occupied and wall cells keep their codes through a mask.
+// Branch-free: the table is read for every cell and a select keeps the codes of
+// occupied and wall cells.
 template <int D, int K>
 inline void refreshCell(Cell* centre, uint64_t segment, PatternDelta& delta) {
     constexpr int at = 2 * (8 + K);
     constexpr int stride = kDy[D] * kGrid + kDx[D];
     Cell& e = centre[K * stride];
-    const uint32_t state = uint32_t(segment >> at) & 3;
-    const uint8_t keep = uint8_t(0 - ((state + 3) >> 2));  // 0xFF unless empty
+    const bool empty = ((segment >> at) & 3) == EMPTY;
     const uint32_t key =
         uint32_t(((segment >> (at - 8)) & 0x00FF) | ((segment >> (at - 6)) & 0xFF00));
+    const uint8_t fresh = patternPair[key];
     const uint8_t old = e.patterns[D];
-    const uint8_t now = uint8_t((old & keep) | (patternPair[key] & ~keep));
+    const uint8_t now = empty ? fresh : old;
     e.patterns[D] = now;
     delta.replace(old, now);
 }

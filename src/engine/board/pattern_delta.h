@@ -19,14 +19,12 @@ constexpr uint64_t allBiased() {
     return sum;
 }
 
-// The lanes of both colours' codes packed in one byte (colour 1 in the low nibble).
-struct PairLanes {
-    uint64_t colour1;
-    uint64_t colour2;
-};
+// The lanes of both colours' codes packed in one byte (colour 1 in the low nibble), as
+// a two-word vector so that one vector subtraction and addition serve both colours.
+using PairLanes = uint64_t __attribute__((vector_size(16)));
 constexpr PairLanes pairLanes(int pair) {
     const int c1 = pair & 0xF, c2 = pair >> 4;
-    return {c1 < kPatternCodes ? lane(c1) : 0, c2 < kPatternCodes ? lane(c2) : 0};
+    return PairLanes{c1 < kPatternCodes ? lane(c1) : 0, c2 < kPatternCodes ? lane(c2) : 0};
 }
 struct PairLanesTable {
     PairLanes entry[256];
@@ -48,10 +46,8 @@ class PatternDelta {
 public:
     // Replaces one cell-direction's pair of codes (both colours in one byte).
     void replace(uint8_t oldPair, uint8_t newPair) {
-        const pattern_lanes::PairLanes& from = pattern_lanes::kPairLanes.entry[oldPair];
-        const pattern_lanes::PairLanes& to = pattern_lanes::kPairLanes.entry[newPair];
-        lanes1 += to.colour1 - from.colour1;
-        lanes2 += to.colour2 - from.colour2;
+        lanes +=
+            pattern_lanes::kPairLanes.entry[newPair] - pattern_lanes::kPairLanes.entry[oldPair];
     }
     void add(uint8_t pair) { replace(0, pair); }
     void remove(uint8_t pair) { replace(pair, 0); }
@@ -59,14 +55,13 @@ public:
     void applyTo(int32_t (&counts)[3][kPatternCodes]) const {
         for (int code = 1; code < kPatternCodes; ++code) {
             const int shift = 7 * (code - 1);
-            counts[1][code] += int((lanes1 >> shift) & 127) - pattern_lanes::kBias;
-            counts[2][code] += int((lanes2 >> shift) & 127) - pattern_lanes::kBias;
+            counts[1][code] += int((lanes[0] >> shift) & 127) - pattern_lanes::kBias;
+            counts[2][code] += int((lanes[1] >> shift) & 127) - pattern_lanes::kBias;
         }
     }
 
 private:
-    uint64_t lanes1 = pattern_lanes::allBiased();
-    uint64_t lanes2 = pattern_lanes::allBiased();
+    pattern_lanes::PairLanes lanes = {pattern_lanes::allBiased(), pattern_lanes::allBiased()};
 };
 
 }  // namespace korvane
