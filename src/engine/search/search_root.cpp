@@ -102,12 +102,9 @@ ScoredMove AI::searchRoot() {
         if (std::abs(value) > kDecided || budget < 10 * elapsed || searchNodes == 1) break;
     }
 
+    // The loop leaves depth at 2 or more, so the walk always starts with the result.
     pv.last = -1;
-    pv.push(result);
-    makeMove(result.x, result.y);
-    const ScoredMove next = nextPvMove();
-    if (isFree(next.x, next.y)) collectPv(pv, next, depth - 1);
-    unmakeMove(result.x, result.y);
+    collectPv(pv, result, depth);
     if (showMessages && reporter) reporter->principalVariation(pv);
     return result;
 }
