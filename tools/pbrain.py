@@ -13,7 +13,9 @@ import threading
 import time
 
 MOVE_LINE = re.compile(r"^(-?\d+),(-?\d+)$")
-DEFAULT_OPENINGS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "shared", "data")
+REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+# The repository's own lists, so that a fresh clone needs nothing beside it.
+DEFAULT_OPENINGS = os.path.join(REPO_ROOT, "data", "openings")
 DIRECTIONS = ((1, 0), (0, 1), (1, 1), (1, -1))
 
 
