@@ -1,7 +1,8 @@
 """Drives pbrain- engines through the Gomocup protocol the way tournament managers do.
 
-Shared by soak.py (many self-play games, every reply checked) and time_discipline.py
-(how far past its budget each move arrives). Python 3 standard library only.
+Shared by soak.py (many self-play games, every reply checked), time_discipline.py (how
+far past its budget each move arrives) and match.py (two engines against each other,
+judged here). Python 3 standard library only.
 """
 
 import os
@@ -17,11 +18,13 @@ REPO_ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # The repository's own lists, so that a fresh clone needs nothing beside it.
 DEFAULT_OPENINGS = os.path.join(REPO_ROOT, "data", "openings")
 DIRECTIONS = ((1, 0), (0, 1), (1, 1), (1, -1))
+# What read_line gives when nothing came in time; no line an engine writes can equal it.
+TIMEOUT = object()
 
 
 class EngineProcess:
     """One engine child process: lines in (CR LF ended), lines out with their arrival time,
-    and its resident memory sampled in the background."""
+    and its resident memory sampled in the background (sample_ms None: not sampled)."""
 
     def __init__(self, command, name, sample_ms=10):
         self.name = name
@@ -33,7 +36,8 @@ class EngineProcess:
         self.sent_max_memory = False
         self._stop = threading.Event()
         threading.Thread(target=self._read, daemon=True).start()
-        threading.Thread(target=self._sample, args=(sample_ms / 1000.0,), daemon=True).start()
+        if sample_ms:
+            threading.Thread(target=self._sample, args=(sample_ms / 1000.0,), daemon=True).start()
 
     def _read(self):
         for raw in iter(self.proc.stdout.readline, b""):
@@ -73,11 +77,11 @@ class EngineProcess:
         return time.monotonic()
 
     def read_line(self, timeout):
-        """(arrival time, line); line None at the end of output, ("timeout") when nothing came."""
+        """(arrival time, line); line None at the end of output, TIMEOUT when nothing came."""
         try:
             return self.lines.get(timeout=timeout)
         except queue.Empty:
-            return time.monotonic(), "timeout"
+            return time.monotonic(), TIMEOUT
 
     def close(self, timeout=10):
         """Sends END and waits; the exit code, or None when it had to be killed."""
@@ -96,19 +100,28 @@ class EngineProcess:
         return code
 
 
-def load_openings(folder):
-    """Every opening of the *.txt files in folder: lists of (dx, dy) offsets from the centre,
-    black's stone first."""
+def load_opening_file(path):
+    """The openings of one list: lists of (dx, dy) offsets from the centre, black's stone
+    first. Lines without an even count of numbers are not openings."""
     openings = []
-    for name in sorted(os.listdir(folder)):
-        if not name.endswith(".txt"):
-            continue
-        with open(os.path.join(folder, name)) as f:
-            for line in f:
-                numbers = [int(n) for n in re.findall(r"-?\d+", line)]
-                if numbers and len(numbers) % 2 == 0:
-                    openings.append(list(zip(numbers[0::2], numbers[1::2])))
+    with open(path) as f:
+        for line in f:
+            numbers = [int(n) for n in re.findall(r"-?\d+", line)]
+            if numbers and len(numbers) % 2 == 0:
+                openings.append(list(zip(numbers[0::2], numbers[1::2])))
     return openings
+
+
+def load_openings(folder):
+    """Every opening of the *.txt files in folder."""
+    return [opening for name in sorted(os.listdir(folder)) if name.endswith(".txt")
+            for opening in load_opening_file(os.path.join(folder, name))]
+
+
+def default_opening_file(size):
+    """The list made for the board: the 15 x 15 one keeps only lines that fit it."""
+    name = "piskvork_openings_15.txt" if size == 15 else "piskvork_openings.txt"
+    return os.path.join(DEFAULT_OPENINGS, name)
 
 
 def place_opening(opening, size):
@@ -123,22 +136,84 @@ def place_opening(opening, size):
     return None
 
 
-def run_length(board, size, x, y, dx, dy):
-    """Stones of the colour on (x, y) in an unbroken row through it along (dx, dy)."""
-    colour = board[y][x]
-    run = 1
-    for sign in (1, -1):
-        cx, cy = x + sign * dx, y + sign * dy
-        while 0 <= cx < size and 0 <= cy < size and board[cy][cx] == colour:
-            run += 1
-            cx, cy = cx + sign * dx, cy + sign * dy
-    return run
+class Board:
+    """The stones of a game in the order played: black (1) first, then alternating."""
+
+    def __init__(self, size, stones=()):
+        self.size = size
+        self.cells = [[0] * size for _ in range(size)]
+        self.stones = []
+        for x, y in stones:
+            self.place(x, y)
+
+    def to_move(self):
+        return 1 if len(self.stones) % 2 == 0 else 2
+
+    def is_free(self, x, y):
+        return 0 <= x < self.size and 0 <= y < self.size and self.cells[y][x] == 0
+
+    def full(self):
+        return len(self.stones) == self.size * self.size
+
+    def place(self, x, y):
+        self.cells[y][x] = self.to_move()
+        self.stones.append((x, y))
+
+    def run_length(self, x, y, dx, dy):
+        """Stones of the colour on (x, y) in an unbroken row through it along (dx, dy)."""
+        colour = self.cells[y][x]
+        run = 1
+        for sign in (1, -1):
+            cx, cy = x + sign * dx, y + sign * dy
+            while 0 <= cx < self.size and 0 <= cy < self.size and self.cells[cy][cx] == colour:
+                run += 1
+                cx, cy = cx + sign * dx, cy + sign * dy
+        return run
+
+    def makes_five(self, x, y, exact):
+        """True when the stone on (x, y) completes five in a row (exactly five under exact:
+        a row of six or more then wins nothing)."""
+        runs = [self.run_length(x, y, dx, dy) for dx, dy in DIRECTIONS]
+        return any(run == 5 or (run > 5 and not exact) for run in runs)
+
+    def last_run(self):
+        """The longest row through the last stone, 0 on an empty board."""
+        if not self.stones:
+            return 0
+        x, y = self.stones[-1]
+        return max(self.run_length(x, y, dx, dy) for dx, dy in DIRECTIONS)
+
+    def board_command(self, colour):
+        """The BOARD command that tells the engine playing colour every stone: field 1 its
+        own, 2 the opponent's, in the order played."""
+        return ["BOARD"] + ["%d,%d,%d" % (x, y, 1 if (i % 2 == 0) == (colour == 1) else 2)
+                            for i, (x, y) in enumerate(self.stones)] + ["DONE"]
 
 
-def makes_five(board, size, x, y, exact):
-    """True when the stone on (x, y) completes five in a row (exactly five under exact)."""
-    runs = [run_length(board, size, x, y, dx, dy) for dx, dy in DIRECTIONS]
-    return any(run == 5 or (run > 5 and not exact) for run in runs)
+def info_lines(rule, turn_ms, match_ms, max_memory):
+    """The INFO keys of a new game (max_memory None: not sent, the engine's default)."""
+    lines = ["INFO timeout_turn %d" % turn_ms, "INFO timeout_match %d" % match_ms]
+    if max_memory is not None:
+        lines.append("INFO max_memory %d" % max_memory)
+    return lines + ["INFO rule %d" % rule]
+
+
+def read_move(engine, deadline, skip):
+    """Reads the engine's lines up to its move line or the deadline (monotonic seconds).
+    skip(line, arrival) tells whether a line that is not a move may come before the move.
+    Returns (kind, value, arrival): ("move", (x, y)), ("crash", None) at the end of its
+    output, ("timeout", None), or ("line", text) for a line that skip refused."""
+    while True:
+        arrival, line = engine.read_line(max(0.0, deadline - time.monotonic()))
+        if line is None:
+            return "crash", None, arrival
+        if line is TIMEOUT:
+            return "timeout", None, arrival
+        match = MOVE_LINE.match(line)
+        if match:
+            return "move", (int(match.group(1)), int(match.group(2))), arrival
+        if not skip(line, arrival):
+            return "line", line, arrival
 
 
 def engine_budget_ms(turn_ms, time_left_ms):
@@ -175,30 +250,20 @@ class Game:
         self.s = settings
         self.engines = {1: black, 2: white}
         self.size = settings["size"]
-        self.board = [[0] * self.size for _ in range(self.size)]
-        self.stones = []
+        self.board = Board(self.size, stones)
         self.time_used = {1: 0.0, 2: 0.0}
         self.tally = tally
         self.report = []
-        for x, y in stones:
-            self.place(x, y)
-
-    def place(self, x, y):
-        self.board[y][x] = 1 if len(self.stones) % 2 == 0 else 2
-        self.stones.append((x, y))
 
     def where(self, engine):
         return "%s game %d size %d rule %d move %d" % (engine.name, self.tally.games, self.size, self.s["rule"],
-                                                        len(self.stones) + 1)
+                                                        len(self.board.stones) + 1)
 
     def prepare(self, engine):
         """START and the INFO keys of a new game; False when the engine failed."""
         s = self.s
-        lines = ["START %d" % self.size, "INFO rule %d" % s["rule"], "INFO timeout_turn %d" % s["turn_ms"],
-                 "INFO timeout_match %d" % s["match_ms"]]
-        if s["max_memory"] is not None:
-            lines.append("INFO max_memory %d" % s["max_memory"])
-            engine.sent_max_memory = True
+        lines = ["START %d" % self.size] + info_lines(s["rule"], s["turn_ms"], s["match_ms"], s["max_memory"])
+        engine.sent_max_memory |= s["max_memory"] is not None
         # A key the engine does not know: its value comes back as exactly one error line.
         lines.append("INFO thread_num 1")
         if engine.send(*lines) is None:
@@ -209,7 +274,7 @@ class Game:
     def expect(self, engine, prefix):
         while True:
             _, line = engine.read_line(10)
-            if line is None or line == "timeout":
+            if line is None or line is TIMEOUT:
                 self.tally.fault("crash" if line is None else "hang",
                                  "%s: no reply starting %r" % (self.where(engine), prefix))
                 return False
@@ -232,10 +297,9 @@ class Game:
         left = self.time_left(colour)
         lines = ["INFO time_left %d" % left]
         if first:
-            lines += ["BOARD"] + ["%d,%d,%d" % (x, y, 1 if (i % 2 == 0) == (colour == 1) else 2)
-                                  for i, (x, y) in enumerate(self.stones)] + ["DONE"]
+            lines += self.board.board_command(colour)
         else:
-            lines.append("TURN %d,%d" % self.stones[-1])
+            lines.append("TURN %d,%d" % self.board.stones[-1])
         sent = engine.send(*lines)
         return None if sent is None else (sent, engine_budget_ms(self.s["turn_ms"], left))
 
@@ -243,38 +307,31 @@ class Game:
         """Reads up to the move line: (x, y, elapsed ms) or None after a fault."""
         engine = self.engines[colour]
         self.report = []  # the search report of this move, shown when it came late
-        hard_limit = sent + (self.s["turn_ms"] + 10000) / 1000.0
-        while True:
-            arrival, line = engine.read_line(max(0.0, hard_limit - time.monotonic()))
-            if line is None or line == "timeout":
-                self.tally.fault("crash" if line is None else "hang", self.where(engine) + ": no move")
-                return None
-            match = MOVE_LINE.match(line)
-            if match:
-                return int(match.group(1)), int(match.group(2)), (arrival - sent) * 1000.0
+
+        def skip(line, arrival):
             self.note_line(engine, line)
             self.report.append("%.0f ms: %s" % ((arrival - sent) * 1000.0, line))
+            return True
+
+        kind, point, arrival = read_move(engine, sent + (self.s["turn_ms"] + 10000) / 1000.0, skip)
+        if kind != "move":
+            self.tally.fault("crash" if kind == "crash" else "hang", self.where(engine) + ": no move")
+            return None
+        return point[0], point[1], (arrival - sent) * 1000.0
 
     def check_move(self, colour, x, y, elapsed, budget):
         engine = self.engines[colour]
         s = self.s
-        legal = 0 <= x < self.size and 0 <= y < self.size and self.board[y][x] == 0
+        legal = self.board.is_free(x, y)
         self.tally.records.append({"engine": engine.name, "size": self.size, "turn_ms": s["turn_ms"],
-                                   "budget_ms": budget, "elapsed_ms": elapsed, "stones": len(self.stones),
-                                   "threat": self.last_run() >= 3})
+                                   "budget_ms": budget, "elapsed_ms": elapsed, "stones": len(self.board.stones),
+                                   "threat": self.board.last_run() >= 3})
         if not legal:
             self.tally.fault("illegal", "%s: %d,%d" % (self.where(engine), x, y))
         elif elapsed > s["turn_ms"] + s["margin_ms"]:
             self.tally.fault("overrun", "%s: %.1f ms for a %d ms turn\n    %s" % (
                 self.where(engine), elapsed, s["turn_ms"], "\n    ".join(self.report)))
         return legal
-
-    def last_run(self):
-        """The longest row through the last stone, 0 on an empty board."""
-        if not self.stones:
-            return 0
-        x, y = self.stones[-1]
-        return max(run_length(self.board, self.size, x, y, dx, dy) for dx, dy in DIRECTIONS)
 
     def check_memory(self):
         limit = self.s["memory_limit_kib"]
@@ -296,9 +353,9 @@ class Game:
         exact = self.s["rule"] != 0
         cap = self.s.get("move_cap") or self.size * self.size
         for _ in range(cap):
-            if len(self.stones) == self.size * self.size:
+            if self.board.full():
                 return 0
-            colour = 1 if len(self.stones) % 2 == 0 else 2
+            colour = self.board.to_move()
             request = self.request(colour, colour not in told)
             if request is None:
                 self.tally.fault("crash", self.where(self.engines[colour]) + ": input closed")
@@ -312,7 +369,7 @@ class Game:
             self.time_used[colour] += elapsed
             if not self.check_move(colour, x, y, elapsed, request[1]):
                 return None
-            self.place(x, y)
-            if makes_five(self.board, self.size, x, y, exact):
+            self.board.place(x, y)
+            if self.board.makes_five(x, y, exact):
                 return colour
         return 0  # a full board, or the move cap reached

@@ -122,7 +122,7 @@ def run(args):
             for i, proc in enumerate(players.procs):
                 players.renew(i)
         if not args.quiet:
-            print("game %d: size %d rule %d, %d stones, %s" % (index + 1, size, rule, len(game.stones),
+            print("game %d: size %d rule %d, %d stones, %s" % (index + 1, size, rule, len(game.board.stones),
                                                             {None: "aborted", 0: "draw", 1: "black wins",
                                                              2: "white wins"}[result]), flush=True)
     players.close()
