@@ -24,13 +24,15 @@ TIMEOUT = object()
 
 class EngineProcess:
     """One engine child process: lines in (CR LF ended), lines out with their arrival time,
-    and its resident memory sampled in the background (sample_ms None: not sampled)."""
+    and its resident memory sampled in the background (sample_ms None: not sampled).
+    new_session keeps the terminal's Ctrl-C away from it, so that the caller can end its
+    game in order."""
 
-    def __init__(self, command, name, sample_ms=10):
+    def __init__(self, command, name, sample_ms=10, new_session=False):
         self.name = name
         self.command = command
         self.proc = subprocess.Popen(shlex.split(command), stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                     stderr=subprocess.DEVNULL, bufsize=0)
+                                     stderr=subprocess.DEVNULL, bufsize=0, start_new_session=new_session)
         self.lines = queue.Queue()
         self.peak_rss_kib = 0
         self.sent_max_memory = False
@@ -43,6 +45,7 @@ class EngineProcess:
         for raw in iter(self.proc.stdout.readline, b""):
             self.lines.put((time.monotonic(), raw.decode("latin-1").rstrip("\r\n")))
         self.lines.put((time.monotonic(), None))  # end of output
+        self.proc.stdout.close()
 
     def _sample(self, period):
         while not self._stop.is_set():
