@@ -33,7 +33,7 @@ constexpr std::chrono::milliseconds kProofTiming{20};
 
 // Keeps the iterations of one search; prints nothing.
 class IterationLog final : public SearchReporter {
-  public:
+public:
     void searchStarted() override { rows.clear(); }
     void iterationFinished(const IterationReport& report) override { rows.push_back(report); }
     void principalVariation(const PvList&) override {}
@@ -43,7 +43,7 @@ class IterationLog final : public SearchReporter {
 
 // FNV-1a over 64-bit values, low byte first.
 class Signature {
-  public:
+public:
     void add(int64_t v) {
         for (int i = 0; i < 8; ++i) {
             hash ^= uint8_t(uint64_t(v) >> (8 * i));
@@ -52,7 +52,7 @@ class Signature {
     }
     uint64_t value() const { return hash; }
 
-  private:
+private:
     uint64_t hash = 0xCBF29CE484222325ull;
 };
 

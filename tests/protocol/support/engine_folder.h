@@ -10,7 +10,7 @@ namespace korvane::protocol_test {
 // A fresh temporary folder holding a link to the engine, so that the engine looks for
 // its weight file there. The folder is removed with everything in it at the end.
 class EngineFolder {
-  public:
+public:
     EngineFolder();
     ~EngineFolder();
     EngineFolder(const EngineFolder&) = delete;
@@ -22,7 +22,7 @@ class EngineFolder {
     // Starts the engine through the link, with the folder as its working directory.
     Launch launch(std::vector<std::string> args = {}) const;
 
-  private:
+private:
     std::filesystem::path folder;
     std::filesystem::path link;
 };
