@@ -95,6 +95,9 @@ public:
     // Settings.
     int32_t turnTimeout = 5000;
     int32_t timeLeft = 1048575;
+    // Milliseconds for the whole match; 0, the start-up value, means no limit. Kept for
+    // searches that plan over the match: searchRoot does not read it.
+    int32_t timeoutMatch = 0;
     int32_t maxDepth = 30;
     int32_t showMessages = 1;
 

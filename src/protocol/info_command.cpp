@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <sstream>
 #include <string>
 
 #include "engine/board/pattern_table.h"
@@ -19,26 +20,31 @@ uint32_t largestPowerOfTwoUpTo(int64_t n) {
 
 }  // namespace
 
+// Managers send one key and its value per line. The line belongs to INFO whatever it
+// holds: a folder may contain blanks, and keys this engine does not know (thread_num,
+// max_depth, ...) come in every game; were their values read as commands, the error
+// lines would stand where a manager waits for the reply to its next command.
 void CommandLoop::info() {
+    std::istringstream line(args.readRestOfLine());
+    Arguments setting(line);
     std::string key;
-    if (!args.readWord(key)) return;
+    if (!setting.readWord(key)) return;
     int value = 0;
     if (key == "TIMEOUT_TURN") {
-        args.readInt(engine->turnTimeout);
+        setting.readInt(engine->turnTimeout);
     } else if (key == "TIME_LEFT") {
-        args.readInt(engine->timeLeft);
-    } else if (key == "TIMEOUT_MATCH" || key == "GAME_TYPE") {
-        args.readInt(value);
+        setting.readInt(engine->timeLeft);
+    } else if (key == "TIMEOUT_MATCH") {
+        setting.readInt(engine->timeoutMatch);
     } else if (key == "MAX_MEMORY") {
-        args.readInt(value);
+        setting.readInt(value);
         setMaxMemory(value);
     } else if (key == "RULE") {
-        args.readInt(value);
+        setting.readInt(value);
         setRule(value);
-    } else if (key == "FOLDER") {
-        args.readRawWord();
     }
-    // Any other key reads nothing: its value is read next as a command word.
+    // GAME_TYPE, FOLDER (the rest of the line, blanks included) and unknown keys change
+    // nothing.
 }
 
 void CommandLoop::setMaxMemory(int bytes) {
