@@ -6,8 +6,8 @@
 
 int main(int argc, char** argv) {
     using namespace korvane;
-    const std::string exeFolder = exeFolderOf(argc > 0 ? argv[0] : "");
-    const bool read = loadWeights(weightFilePath(exeFolder, argc, argv));
+    const std::string folder = exeFolder(argc > 0 ? argv[0] : "");
+    const bool read = loadWeights(weightFilePath(folder, argc, argv));
     std::cout << (read ? "MESSAGE READ CFG OK." : "MESSAGE READ CFG False.") << '\n' << std::flush;
     runCommandLoop(std::cin, std::cout);
     return 0;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include "protocol/support/engine_folder.h"
 #include "protocol/support/session.h"
@@ -29,6 +30,31 @@ TEST(WeightFile, TheDefaultFileLiesBesideTheProgram) {
     Launch elsewhere = folder.launch();
     elsewhere.workDir = folder.path().parent_path().string();
     EXPECT_EQ(weightsAtStart(elsewhere), (Lines{kRead, "5 7 1 2 4 12 15 21 "}));
+}
+
+// Puts a folder first on the search path for the life of the object.
+class PathFirst {
+public:
+    explicit PathFirst(const std::string& folder) {
+        const char* path = getenv("PATH");
+        saved = path ? path : "";
+        setenv("PATH", (folder + ":" + saved).c_str(), 1);
+    }
+    ~PathFirst() { setenv("PATH", saved.c_str(), 1); }
+
+private:
+    std::string saved;
+};
+
+TEST(WeightFile, StartedByBareNameTheFileBesideTheProgramIsRead) {
+    // Argument 0 is then the name alone, without a folder to cut from it.
+    EngineFolder folder(EngineFolder::kCopy);
+    folder.write("eval.txt", "5 7");
+    const PathFirst path(folder.path().string());
+    Launch bare = folder.launch();
+    bare.executable = folder.engineName();
+    bare.workDir = folder.path().parent_path().string();
+    EXPECT_EQ(weightsAtStart(bare), (Lines{kRead, "5 7 1 2 4 12 15 21 "}));
 }
 
 TEST(WeightFile, OnlyASingleArgumentNamesTheFile) {
