@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -7,6 +8,8 @@
 #include "engine/board/cell.h"
 
 namespace korvane {
+
+using Weights = std::array<int32_t, kPatternCodes>;
 
 // Weight per pattern code, read by the static evaluation and the cell-score table.
 extern int32_t evalWeights[kPatternCodes];
