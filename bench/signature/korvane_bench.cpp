@@ -27,7 +27,6 @@ namespace korvane::bench {
 namespace {
 
 constexpr int kBenchDepth = 7;
-constexpr int kProofDepth = 20;  // the three-threat budget the search uses
 constexpr std::chrono::milliseconds kProofTiming{20};
 
 // Keeps the iterations of one search; prints nothing.
@@ -134,7 +133,7 @@ struct Totals {
 // or the three-threat probe when fours alone prove nothing. Not part of the signature.
 void printProof(Engine& engine, const char* name) {
     const bool byFours = engine.vcf() != 0;
-    auto probe = [&] { return byFours ? engine.vcf() : engine.vct(kProofDepth); };
+    auto probe = [&] { return byFours ? engine.vcf() : engine.vct(kVctProofDepth); };
     const int value = probe();
     if (value == 0) return;
     const int64_t threatNodes = engine.ai().threatNodes;

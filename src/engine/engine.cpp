@@ -97,7 +97,7 @@ void Engine::setEvaluationWeights(std::span<const int32_t, kPatternCodes> weight
 }
 
 void Engine::setMaxDepth(int depth) {
-    state->maxDepth = std::clamp(depth, 2, kMaxSearchDepth);
+    state->maxDepth = std::clamp(depth, kMinSearchDepth, kMaxSearchDepth);
 }
 
 }  // namespace korvane

@@ -68,7 +68,7 @@ public:
     void setTurnTimeout(int ms) { state->turnTimeout = ms; }
     void setTimeLeft(int ms) { state->timeLeft = ms; }
     void setTimeoutMatch(int ms) { state->timeoutMatch = ms; }
-    // Clamped to 2 (the first iteration) .. kMaxSearchDepth.
+    // Clamped to kMinSearchDepth..kMaxSearchDepth.
     void setMaxDepth(int depth);
     // Nonzero: the search report goes to the reporter.
     void setShowMessages(int show) { state->showMessages = show; }
