@@ -1,14 +1,5 @@
-#include <iostream>
-
-#include "engine/eval/weights.h"
-#include "protocol/command_loop.h"
-#include "protocol/exe_folder.h"
+#include "protocol/start_up.h"
 
 int main(int argc, char** argv) {
-    using namespace korvane;
-    const std::string exeFolder = exeFolderOf(argc > 0 ? argv[0] : "");
-    const bool read = loadWeights(weightFilePath(exeFolder, argc, argv));
-    std::cout << (read ? "MESSAGE READ CFG OK." : "MESSAGE READ CFG False.") << '\n' << std::flush;
-    runCommandLoop(std::cin, std::cout);
-    return 0;
+    return korvane::runEngine(argc, argv, korvane::korvaneFlavour());
 }

@@ -15,25 +15,23 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "bench_positions.h"
-#include "engine/ai.h"
+#include "engine/engine.h"
 #include "engine/search/clock.h"
 
 namespace korvane::bench {
 namespace {
 
 constexpr int kBenchDepth = 7;
-constexpr int kProofDepth = 20;  // the three-threat budget the search uses
 constexpr std::chrono::milliseconds kProofTiming{20};
 
 // Keeps the iterations of one search; prints nothing.
 class IterationLog final : public SearchReporter {
-  public:
+public:
     void searchStarted() override { rows.clear(); }
     void iterationFinished(const IterationReport& report) override { rows.push_back(report); }
     void principalVariation(const PvList&) override {}
@@ -43,7 +41,7 @@ class IterationLog final : public SearchReporter {
 
 // FNV-1a over 64-bit values, low byte first.
 class Signature {
-  public:
+public:
     void add(int64_t v) {
         for (int i = 0; i < 8; ++i) {
             hash ^= uint8_t(uint64_t(v) >> (8 * i));
@@ -52,38 +50,37 @@ class Signature {
     }
     uint64_t value() const { return hash; }
 
-  private:
+private:
     uint64_t hash = 0xCBF29CE484222325ull;
 };
 
 struct Result {
     int64_t nodes = 0;
     int value = 0;
-    ScoredMove move{};
+    WirePoint move;
     int64_t ms = 0;
     std::vector<int64_t> msToDepth;  // [d]: time until iteration d had finished
 };
 
-bool playMoves(AI& ai, const BenchPosition& position) {
-    ai.limit = position.size + kBorder;
-    ai.resetGame();
+bool playMoves(Engine& engine, const BenchPosition& position) {
+    if (!engine.newGame(position.size)) return false;
     std::istringstream in(position.moves);
     int x, y;
     char comma;
     while (in >> x >> comma >> y) {
-        if (comma != ',' || !ai.isFree(x + kBorder, y + kBorder)) return false;
-        ai.makeMove(x + kBorder, y + kBorder);
+        if (comma != ',' || !engine.play({x, y})) return false;
     }
     return in.eof();
 }
 
-Result search(AI& ai, const IterationLog& log) {
+Result search(Engine& engine, const IterationLog& log) {
     Result r;
     const int64_t start = clockMs();
-    r.move = ai.searchRoot();
+    const ChosenMove chosen = engine.think();
     r.ms = clockMs() - start;
-    r.value = r.move.score;
-    r.nodes = ai.threatNodes;
+    r.move = chosen.point;
+    r.value = chosen.value;
+    r.nodes = engine.ai().threatNodes;
     int64_t elapsed = 0;
     r.msToDepth.assign(kBenchDepth + 1, -1);
     for (const IterationReport& row : log.rows) {
@@ -134,14 +131,12 @@ struct Totals {
 
 // Times the threat probes at a position whose root they decide: the four-threat probe,
 // or the three-threat probe when fours alone prove nothing. Not part of the signature.
-void printProof(AI& ai, const char* name) {
-    ai.deadline = INT64_MAX;
-    ai.abortSearch.store(0);
-    const bool byFours = ai.vcfProbe() != 0;
-    auto probe = [&] { return byFours ? ai.vcfProbe() : ai.vctProbe(kProofDepth); };
+void printProof(Engine& engine, const char* name) {
+    const bool byFours = engine.vcf() != 0;
+    auto probe = [&] { return byFours ? engine.vcf() : engine.vct(kVctProofDepth); };
     const int value = probe();
     if (value == 0) return;
-    const int64_t threatNodes = ai.threatNodes;
+    const int64_t threatNodes = engine.ai().threatNodes;
     int64_t calls = 0;
     const auto start = std::chrono::steady_clock::now();
     std::chrono::duration<double> elapsed{};
@@ -153,23 +148,26 @@ void printProof(AI& ai, const char* name) {
     std::printf("proof %-18s %s %6d  %8.2f us", name, byFours ? "vcf" : "vct", value,
                 elapsed.count() * 1e6 / double(calls));
     if (byFours)
-        std::printf("  %10.0f threat nodes/s", (ai.threatNodes - threatNodes) / elapsed.count());
+        std::printf("  %10.0f threat nodes/s",
+                    (engine.ai().threatNodes - threatNodes) / elapsed.count());
     std::printf("\n");
 }
 
 // Searches every position; prints them and the totals; returns the signature.
-bool searchAll(AI& ai, const IterationLog& log, uint64_t& signatureValue) {
+bool searchAll(Engine& engine, const IterationLog& log, uint64_t& signatureValue) {
     Signature signature;
     Totals totals;
     for (const BenchPosition& position : kBenchPositions) {
-        if (!playMoves(ai, position)) {
+        if (!playMoves(engine, position)) {
             std::fprintf(stderr, "bad move list in %s\n", position.name);
             return false;
         }
-        const Result r = search(ai, log);
+        const Result r = search(engine, log);
         std::printf("%-18s nodes %10" PRId64 "  value %6d  move %2d,%-2d  %6" PRId64 " ms\n",
-                    position.name, r.nodes, r.value, r.move.x - kBorder, r.move.y - kBorder, r.ms);
-        for (int64_t v : {r.nodes, int64_t(r.value), int64_t(r.move.x), int64_t(r.move.y)}) {
+                    position.name, r.nodes, r.value, r.move.x, r.move.y, r.ms);
+        // The recorded signatures hash the move in internal coordinates.
+        const ScoredMove cell = toInternal(r.move);
+        for (int64_t v : {r.nodes, int64_t(r.value), int64_t(cell.x), int64_t(cell.y)}) {
             signature.add(v);
         }
         totals.add(r);
@@ -194,20 +192,17 @@ int check(uint64_t signature, const char* path) {
 }
 
 int run(const char* checkFile) {
-    auto ai = std::make_unique<AI>();
+    Engine engine;
     IterationLog log;
-    ai->reporter = &log;
-    ai->maxDepth = kBenchDepth;
-    ai->turnTimeout = INT32_MAX;
-    ai->timeLeft = INT32_MAX;
+    engine.setReporter(&log);
+    engine.setMaxDepth(kBenchDepth);
+    engine.setTurnTimeout(INT32_MAX);
+    engine.setTimeLeft(INT32_MAX);
 
     uint64_t signature = 0;
-    if (!searchAll(*ai, log, signature)) return 2;
+    if (!searchAll(engine, log, signature)) return 2;
     for (const BenchPosition& position : kBenchPositions) {
-        if (playMoves(*ai, position)) {
-            ai->ply = 0;
-            printProof(*ai, position.name);
-        }
+        if (playMoves(engine, position)) printProof(engine, position.name);
     }
     std::printf("signature %016" PRIx64 "\n", signature);
     return checkFile ? check(signature, checkFile) : 0;

@@ -15,7 +15,14 @@ namespace korvane {
 inline constexpr int kWin = 10000;       // a win at the root; k plies deeper it is kWin - k
 inline constexpr int kDecided = 9900;    // magnitudes above this are proven results
 inline constexpr int kInfinity = 20000;  // the root window's bounds
+// The iterative deepening runs from kMinSearchDepth to at most kMaxSearchDepth.
+inline constexpr int kMinSearchDepth = 2;
 inline constexpr int kMaxSearchDepth = 60;
+// The one iteration whose nodes with two or more plies left also try the three-threat
+// search; the nodes of every other iteration try the four-threat search alone.
+inline constexpr int kVctIteration = 4;
+// The depth budget of the three-threat search in those nodes.
+inline constexpr int kVctProofDepth = 20;
 
 // The engine: the board with the side to move, the histories and the position key,
 // the search state, the settings and the transposition table.
@@ -51,10 +58,18 @@ public:
     int alphaBeta(int depth, int alpha, int beta);
     ScoredMove searchRoot();
     void collectPv(PvList& line, ScoredMove move, int depth);
+
+    // Threat searches. The probes answer in search values from the side to move: a win
+    // proven k plies below the search root is kWin - k, a loss k - kWin, and 0 means
+    // nothing proven or out of time (abortSearch set). vcfProbe tries fours alone,
+    // vctProbe open threes as well, within `depth` plies.
     int vcfProbe();
+    int vctProbe(int depth);
+    // The attack and defence steps answer in threat results r from the side to move:
+    // r > 0 it wins, r < 0 it loses, 0 nothing proven or out of time. One ply up a result
+    // becomes passUp(r), so its magnitude grows with the distance to the five.
     int vcfAttack();
     int vcfDefend();
-    int vctProbe(int depth);
     int vctAttack(int depth);
     int vctDefend(int depth);
 
@@ -95,6 +110,9 @@ public:
     // Settings.
     int32_t turnTimeout = 5000;
     int32_t timeLeft = 1048575;
+    // Milliseconds for the whole match; 0, the start-up value, means no limit. Kept for
+    // searches that plan over the match: searchRoot does not read it.
+    int32_t timeoutMatch = 0;
     int32_t maxDepth = 30;
     int32_t showMessages = 1;
 

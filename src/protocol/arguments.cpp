@@ -25,10 +25,14 @@ bool Arguments::readWord(std::string& word) {
     return true;
 }
 
-std::string Arguments::readRawWord() {
-    std::string word;
-    if (!failed && !(in >> word)) fail();
-    return word;
+std::string Arguments::readRestOfLine() {
+    std::string line;
+    if (failed) return line;
+    // At the end of input the stream keeps its end state, so the next word read ends the
+    // session.
+    if (!std::getline(in, line)) in.clear(in.rdstate() & std::ios::eofbit);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
 }
 
 void Arguments::fail() {

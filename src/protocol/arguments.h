@@ -15,8 +15,9 @@ public:
 
     // The next word, upper-cased; false at the end of input.
     bool readWord(std::string& word);
-    // The next word as it is (no upper-casing); empty at the end of input.
-    std::string readRawWord();
+    // The rest of the current input line, without its line end ("\n" or "\r\n"); the
+    // next read starts on the following line.
+    std::string readRestOfLine();
     // Starts a new command: its arguments are read afresh.
     void beginCommand() { failed = false; }
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "engine/wire_point.h"
+
 namespace korvane {
 
 namespace {
@@ -35,8 +37,10 @@ std::string printBoard(const AI& engine) {
     text += "\n";
     for (int y = 0; y < size; ++y) {
         text += separatorLine(size) + "\n |";
-        for (int x = 0; x < size; ++x)
-            text += cellText(engine.cells[y + kBorder][x + kBorder].state);
+        for (int x = 0; x < size; ++x) {
+            const ScoredMove cell = toInternal({x, y});
+            text += cellText(engine.cells[cell.y][cell.x].state);
+        }
         text += std::to_string(y) + "\n";
     }
     text += separatorLine(size) + "\n  ";

@@ -2,13 +2,14 @@
 
 namespace korvane {
 
-CommandLoop::CommandLoop(std::istream& in, std::ostream& out)
+CommandLoop::CommandLoop(std::istream& in, std::ostream& out, const EngineFlavour& flavour)
     : args(in),
       output(out),
-      engine(std::make_unique<AI>()),
+      engine(flavour.makeSearch),
+      aboutLine(flavour.about),
       reporter(output),
-      worker(*engine, output, running) {
-    engine->reporter = &reporter;
+      worker(engine, output, running) {
+    engine.setReporter(&reporter);
     worker.start();
     buildCommandTable();
 }
@@ -59,13 +60,12 @@ void CommandLoop::run() {
     worker.stop();
 }
 
-bool CommandLoop::acceptable(int x, int y) const {
-    const int size = engine->size();
-    return x >= 0 && y >= 0 && x < size && y < size && engine->isFree(x + kBorder, y + kBorder);
+void runCommandLoop(std::istream& in, std::ostream& out) {
+    runCommandLoop(in, out, korvaneFlavour());
 }
 
-void runCommandLoop(std::istream& in, std::ostream& out) {
-    CommandLoop loop(in, out);
+void runCommandLoop(std::istream& in, std::ostream& out, const EngineFlavour& flavour) {
+    CommandLoop loop(in, out, flavour);
     loop.run();
 }
 

@@ -3,14 +3,14 @@
 #include <atomic>
 #include <iosfwd>
 #include <map>
-#include <memory>
 #include <string>
 
-#include "engine/ai.h"
+#include "engine/engine.h"
 #include "protocol/arguments.h"
 #include "protocol/output.h"
 #include "protocol/report_printer.h"
 #include "protocol/search_worker.h"
+#include "protocol/start_up.h"
 
 namespace korvane {
 
@@ -18,19 +18,17 @@ namespace korvane {
 // input, with the search worker answering move requests on its own thread.
 class CommandLoop {
 public:
-    CommandLoop(std::istream& in, std::ostream& out);
+    CommandLoop(std::istream& in, std::ostream& out,
+                const EngineFlavour& flavour = korvaneFlavour());
     ~CommandLoop();
 
     void run();
-    const AI& engineState() const { return *engine; }
+    const AI& engineState() const { return engine.ai(); }
 
 private:
     using Handler = void (CommandLoop::*)();
     void buildCommandTable();
-    // True when wire point (x, y) is on the board and empty.
-    bool acceptable(int x, int y) const;
-    void playWire(int x, int y) { engine->makeMove(x + kBorder, y + kBorder); }
-    // Reads a point argument and plays it when acceptable; false when it is not.
+    // Reads a point argument and plays it; false when it is not a free point.
     bool playArgumentPoint();
 
     // Game commands.
@@ -45,8 +43,6 @@ private:
     void about();
     // Manager settings.
     void info();
-    void setMaxMemory(int bytes);
-    void setRule(int rule);
     // Diagnostics.
     void setEvals();
     void getEvals();
@@ -59,7 +55,8 @@ private:
 
     Arguments args;
     Output output;
-    std::unique_ptr<AI> engine;
+    Engine engine;
+    const std::string aboutLine;
     ReportPrinter reporter;
     std::atomic<int> running{1};
     SearchWorker worker;
@@ -68,5 +65,6 @@ private:
 
 // Runs one engine session on the given streams; returns when it has shut down.
 void runCommandLoop(std::istream& in, std::ostream& out);
+void runCommandLoop(std::istream& in, std::ostream& out, const EngineFlavour& flavour);
 
 }  // namespace korvane

@@ -9,29 +9,25 @@ namespace korvane {
 void CommandLoop::start() {
     int size = 0;
     args.readInt(size);
-    if (size < kMinSize || size > kMaxSize) {
+    if (!engine.newGame(size)) {
         output.line("ERROR:NOT SUPPORT<" + std::to_string(size) + ">");
         return;
     }
-    engine->limit = size + kBorder;
-    engine->resetGame();
     output.line("OK");
 }
 
 void CommandLoop::restart() {
-    engine->resetGame();
+    engine.newGame();
     output.line("OK");
 }
 
 void CommandLoop::takeback() {
+    // The last stone is taken back whatever the coordinates say.
     const Arguments::Point p = args.readPoint();
-    if (engine->history.last < 0) {
+    if (!engine.takeBack()) {
         output.line("INVALID POS:" + std::to_string(p.x) + "," + std::to_string(p.y));
         return;
     }
-    // The last stone is taken back whatever the coordinates say.
-    const ScoredMove last = engine->history.moves[engine->history.last];
-    engine->unmakeMove(last.x, last.y);
     output.line("OK");
 }
 
@@ -41,9 +37,7 @@ void CommandLoop::begin() {
 
 bool CommandLoop::playArgumentPoint() {
     const Arguments::Point p = args.readPoint();
-    if (!p.ok || !acceptable(p.x, p.y)) return false;
-    playWire(p.x, p.y);
-    return true;
+    return p.ok && engine.play({p.x, p.y});
 }
 
 void CommandLoop::turn() {
@@ -51,20 +45,17 @@ void CommandLoop::turn() {
         output.line("ERROR COORDINATE");
         return;
     }
-    if (showBoard) output.write(printBoard(*engine) + printPatternCounts(*engine));
+    if (showBoard) output.write(printBoard(engine.ai()) + printPatternCounts(engine.ai()));
     worker.requestSearch();
 }
 
 void CommandLoop::board() {
-    engine->resetGame();
+    engine.newGame();
     std::string word;
     // The block ends at DONE or at the end of input.
     while (args.readWord(word) && word != "DONE") {
         const Arguments::Point p = parseStone(word);
-        if (p.ok && acceptable(p.x, p.y)) {
-            playWire(p.x, p.y);
-            continue;
-        }
+        if (p.ok && engine.play({p.x, p.y})) continue;
         output.line("ERROR BOARD POS:" + word);
         // The rest of the block is dropped unanswered.
         while (args.readWord(word) && word != "DONE") {
@@ -83,9 +74,7 @@ void CommandLoop::end() {
 }
 
 void CommandLoop::about() {
-    output.line(
-        "name=\"Korvane\",author=\"Tolmaren\",version=\"2.0\",country=\"International\","
-        "email=\"korvane@example.org\"");
+    output.line(aboutLine);
 }
 
 }  // namespace korvane

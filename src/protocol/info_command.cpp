@@ -1,7 +1,7 @@
 #include <cstdint>
+#include <sstream>
 #include <string>
 
-#include "engine/board/pattern_table.h"
 #include "protocol/command_loop.h"
 
 namespace korvane {
@@ -11,53 +11,52 @@ namespace {
 // The first 10 MiB of a memory limit are left for everything but the table.
 constexpr int64_t kReservedBytes = 10 * 1024 * 1024;
 
-uint32_t largestPowerOfTwoUpTo(int64_t n) {
-    uint32_t p = 1;
-    while (int64_t(p) * 2 <= n) p *= 2;
-    return p;
+// The table slots a memory limit leaves room for: the largest power of two of 16-byte
+// entries above the reserve; 0 when not even one fits.
+uint32_t tableEntriesFor(int bytes) {
+    const int64_t room = (int64_t(bytes) - kReservedBytes) / int64_t(sizeof(HashEntry));
+    if (room < 1) return 0;
+    uint32_t n = 1;
+    while (int64_t(n) * 2 <= room) n *= 2;
+    return n;
 }
 
 }  // namespace
 
+// Managers send one key and its value per line. The line belongs to INFO whatever it
+// holds: a folder may contain blanks, and keys this engine does not know (thread_num,
+// max_depth, ...) come in every game; were their values read as commands, the error
+// lines would stand where a manager waits for the reply to its next command.
 void CommandLoop::info() {
+    std::istringstream line(args.readRestOfLine());
+    Arguments setting(line);
     std::string key;
-    if (!args.readWord(key)) return;
-    int value = 0;
+    if (!setting.readWord(key)) return;
+    // A setting as formatted input leaves it: unchanged when the line holds no value.
+    const auto readValue = [&setting](int current) {
+        setting.readInt(current);
+        return current;
+    };
+    const AI& ai = engine.ai();
     if (key == "TIMEOUT_TURN") {
-        args.readInt(engine->turnTimeout);
+        engine.setTurnTimeout(readValue(ai.turnTimeout));
     } else if (key == "TIME_LEFT") {
-        args.readInt(engine->timeLeft);
-    } else if (key == "TIMEOUT_MATCH" || key == "GAME_TYPE") {
-        args.readInt(value);
+        engine.setTimeLeft(readValue(ai.timeLeft));
+    } else if (key == "TIMEOUT_MATCH") {
+        engine.setTimeoutMatch(readValue(ai.timeoutMatch));
     } else if (key == "MAX_MEMORY") {
-        args.readInt(value);
-        setMaxMemory(value);
+        const int bytes = readValue(0);
+        const uint32_t entries = tableEntriesFor(bytes);
+        if (entries != 0 && !engine.setTableEntries(entries)) {
+            output.printMessage("MAX_MEMORY %d: not enough memory, table kept at %u entries", bytes,
+                                ai.hashEntries);
+        }
     } else if (key == "RULE") {
-        args.readInt(value);
-        setRule(value);
-    } else if (key == "FOLDER") {
-        args.readRawWord();
+        // Free-style is the start-up rule; once another is set, 0 does not bring it back.
+        if (const int rule = readValue(0)) engine.setRule(rule);
     }
-    // Any other key reads nothing: its value is read next as a command word.
-}
-
-void CommandLoop::setMaxMemory(int bytes) {
-    const int64_t entries = (int64_t(bytes) - kReservedBytes) / int64_t(sizeof(HashEntry));
-    if (entries < 1) return;  // no room for a single entry: keep the table
-    const uint32_t n = largestPowerOfTwoUpTo(entries);
-    if (n == engine->hashEntries) return;
-    if (!engine->resizeHashTable(n)) {
-        output.printMessage("MAX_MEMORY %d: not enough memory, table kept at %u entries", bytes,
-                            engine->hashEntries);
-    }
-}
-
-void CommandLoop::setRule(int rule) {
-    if (rule == 0 || rule == ruleValue) return;
-    ruleValue = rule;
-    buildPatternTables(rule);
-    // Stones already on the board get the codes of the new rule.
-    engine->replayStones();
+    // GAME_TYPE, FOLDER (the rest of the line, blanks included) and unknown keys change
+    // nothing.
 }
 
 }  // namespace korvane

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/board/cell.h"
+#include "engine/wire_point.h"
 
 namespace korvane {
 
@@ -13,8 +13,9 @@ void ReportPrinter::searchStarted() {
 }
 
 void ReportPrinter::iterationFinished(const IterationReport& r) {
+    const WirePoint move = toWire(r.move);
     output.printMessage("%d-%d\t%d\t[%d,%d]\t%lld\t%lld\t%lld\t%.3lf", r.depth, r.maxPly, r.value,
-                        r.move.x - kBorder, r.move.y - kBorder, static_cast<long long>(r.time),
+                        move.x, move.y, static_cast<long long>(r.time),
                         static_cast<long long>(r.nodes / 1000),
                         static_cast<long long>((r.nodes + r.threatNodes) / r.elapsed),
                         std::pow(double(r.nodes), 1.0 / r.depth));
@@ -23,9 +24,9 @@ void ReportPrinter::iterationFinished(const IterationReport& r) {
 void ReportPrinter::principalVariation(const PvList& pv) {
     std::string line = "MESSAGE PV:";
     for (int i = 0; i <= pv.last; ++i) {
+        const WirePoint move = toWire(pv.moves[i]);
         char pair[32];
-        std::snprintf(pair, sizeof pair, "[%d,%d] ", pv.moves[i].x - kBorder,
-                      pv.moves[i].y - kBorder);
+        std::snprintf(pair, sizeof pair, "[%d,%d] ", move.x, move.y);
         line += pair;
     }
     output.line(line);

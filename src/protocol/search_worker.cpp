@@ -7,7 +7,7 @@
 
 namespace korvane {
 
-SearchWorker::SearchWorker(AI& searched, Output& writer, const std::atomic<int>& runFlag)
+SearchWorker::SearchWorker(Engine& searched, Output& writer, const std::atomic<int>& runFlag)
     : engine(searched), output(writer), running(runFlag) {}
 
 SearchWorker::~SearchWorker() {
@@ -54,11 +54,9 @@ void SearchWorker::searchWorker() {
 }
 
 void SearchWorker::answerRequest() {
-    const ScoredMove m = engine.searchRoot();
-    // Only a full board yields no free cell; then nothing is placed.
-    if (engine.isFree(m.x, m.y)) engine.makeMove(m.x, m.y);
-    if (showBoard) output.write(printBoard(engine) + printPatternCounts(engine));
-    output.line(std::to_string(m.x - kBorder) + "," + std::to_string(m.y - kBorder));
+    const WirePoint move = engine.think().point;
+    if (showBoard) output.write(printBoard(engine.ai()) + printPatternCounts(engine.ai()));
+    output.line(std::to_string(move.x) + "," + std::to_string(move.y));
 }
 
 }  // namespace korvane

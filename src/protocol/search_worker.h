@@ -5,7 +5,7 @@
 #include <mutex>
 #include <thread>
 
-#include "engine/ai.h"
+#include "engine/engine.h"
 #include "protocol/output.h"
 
 namespace korvane {
@@ -15,7 +15,7 @@ namespace korvane {
 // only while the worker is idle (waitIdle).
 class SearchWorker {
 public:
-    SearchWorker(AI& searched, Output& writer, const std::atomic<int>& runFlag);
+    SearchWorker(Engine& searched, Output& writer, const std::atomic<int>& runFlag);
     ~SearchWorker();
 
     void start();
@@ -30,7 +30,7 @@ private:
     void searchWorker();
     void answerRequest();
 
-    AI& engine;
+    Engine& engine;
     Output& output;
     const std::atomic<int>& running;
     std::mutex searchMutex;

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/eval/weights.h"
 #include "engine/search/clock.h"
 
 namespace korvane {
@@ -48,7 +47,7 @@ void appendLog(const char* format, ...) {
     appendLine("evalfix.log", std::string(buffer) + "\n");
 }
 
-WeightTuner::WeightTuner(AI& tuned)
+WeightTuner::WeightTuner(Engine& tuned)
     : openings{{{3, 2}, {4, 3}, {5, 5}},
                {{4, 1}, {5, 4}, {5, 3}, {4, 5}, {6, 3}},
                {{3, 2}, {4, 4}},
@@ -56,17 +55,18 @@ WeightTuner::WeightTuner(AI& tuned)
       engine(tuned),
       random(uint32_t(clockMs()) | 1) {
     // A full new game, so that the histories agree with the emptied board.
-    engine.resetGame();
-    engine.maxDepth = kTuningDepth;
-    engine.turnTimeout = kTuningTurnTimeout;
-    std::copy(evalWeights, evalWeights + kPatternCodes, candidate);
-    std::copy(evalWeights, evalWeights + kPatternCodes, reference);
-    engine.showMessages = 0;
+    engine.newGame();
+    engine.setMaxDepth(kTuningDepth);
+    engine.setTurnTimeout(kTuningTurnTimeout);
+    const Weights current = engine.weights();
+    std::copy(current.begin(), current.end(), candidate);
+    std::copy(current.begin(), current.end(), reference);
+    engine.setShowMessages(0);
 }
 
 // The report comes back on however the command ends.
 WeightTuner::~WeightTuner() {
-    engine.showMessages = 1;
+    engine.setShowMessages(1);
 }
 
 void WeightTuner::perturbCandidate() {
@@ -76,7 +76,7 @@ void WeightTuner::perturbCandidate() {
 }
 
 void WeightTuner::run(int depth, int trials, const Progress& progress) {
-    engine.maxDepth = clampTuningDepth(depth);
+    engine.setMaxDepth(clampTuningDepth(depth));
     int streak = 1;
     for (int trial = 0; trial < trials; ++trial) {
         perturbCandidate();
@@ -97,8 +97,8 @@ int WeightTuner::runMatch() {
     int nonWins = 0;
     for (const Opening& opening : openings) {
         for (int game = 0; game < kGamesPerOpening; ++game) {
-            engine.resetGame();
-            for (const auto& [x, y] : opening) engine.makeMove(x + kBorder, y + kBorder);
+            engine.newGame();
+            for (const auto& [x, y] : opening) engine.play({x, y});
             const int candidateColour = game == 0 ? BLACK : WHITE;
             if (playOut(candidateColour) == candidateColour)
                 ++wins;
@@ -113,20 +113,16 @@ int WeightTuner::runMatch() {
 }
 
 bool WeightTuner::boardAlmostFull() const {
-    const int size = engine.size();
-    return engine.history.last + 1 > 0.8 * size * size;
+    const int size = engine.ai().size();
+    return engine.ai().history.last + 1 > 0.8 * size * size;
 }
 
 int WeightTuner::playOut(int candidateColour) {
     if (boardAlmostFull()) return 0;
     for (;;) {
-        const int32_t* weights = engine.who == candidateColour ? candidate : reference;
-        std::copy(weights, weights + kPatternCodes, evalWeights);
-        const ScoredMove m = engine.searchRoot();
-        if (!engine.isFree(m.x, m.y)) return 0;
-        engine.makeMove(m.x, m.y);
-        const int mover = engine.opp;
-        if (engine.cells[m.y][m.x].hasPattern(mover, Five)) return mover;
+        engine.setEvaluationWeights(engine.ai().who == candidateColour ? candidate : reference);
+        if (!engine.think().played) return 0;
+        if (const int winner = engine.lastMoveWinner()) return winner;
         if (boardAlmostFull()) return 0;
     }
 }

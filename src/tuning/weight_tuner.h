@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/ai.h"
+#include "engine/engine.h"
 
 namespace korvane {
 
@@ -19,7 +19,7 @@ public:
     using Opening = std::vector<std::pair<int16_t, int16_t>>;
     using Progress = std::function<void(int trial, int trials)>;
 
-    explicit WeightTuner(AI& tuned);
+    explicit WeightTuner(Engine& tuned);
     ~WeightTuner();
 
     // Runs `trials` trials at the clamped search depth.
@@ -37,7 +37,7 @@ private:
     void perturbCandidate();
 
     std::vector<Opening> openings;
-    AI& engine;
+    Engine& engine;
     std::minstd_rand random;
 };
 

@@ -25,7 +25,7 @@ namespace korvane::fuzz {
 // also writes files, is renamed to an unknown word; beyond kMaxSearches move requests
 // the request words are renamed too, each search costing those 20 ms.
 class InputLimiter {
-  public:
+public:
     static constexpr int kMaxSearches = 16;
     static constexpr const char* kTimeLimit = "5";
     static constexpr const char* kMemoryLimit = "67108864";
@@ -46,7 +46,7 @@ class InputLimiter {
         return result;
     }
 
-  private:
+private:
     // The whitespace of formatted stream input in the classic locale.
     static bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -109,7 +109,7 @@ inline bool oneWord(std::string_view text) {
 
 // Reads a line piece by piece; every step is false once the line does not fit.
 class LineReader {
-  public:
+public:
     explicit LineReader(std::string_view text) : rest(text) {}
 
     bool literal(std::string_view piece) {
@@ -144,7 +144,7 @@ class LineReader {
     bool atEnd() const { return rest.empty(); }
     std::string_view remaining() const { return rest; }
 
-  private:
+private:
     std::string_view rest;
 };
 

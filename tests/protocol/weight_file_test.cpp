@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <optional>
 
 #include "protocol/support/engine_folder.h"
 #include "protocol/support/session.h"
@@ -29,6 +33,39 @@ TEST(WeightFile, TheDefaultFileLiesBesideTheProgram) {
     Launch elsewhere = folder.launch();
     elsewhere.workDir = folder.path().parent_path().string();
     EXPECT_EQ(weightsAtStart(elsewhere), (Lines{kRead, "5 7 1 2 4 12 15 21 "}));
+}
+
+// Sets an environment variable for the life of the object.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* variable, const std::string& value) : name(variable) {
+        if (const char* old = getenv(name)) saved = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedVariable() { saved ? setenv(name, saved->c_str(), 1) : unsetenv(name); }
+
+private:
+    const char* name;
+    std::optional<std::string> saved;
+};
+
+TEST(WeightFile, StartedByBareNameTheFileBesideTheProgramIsRead) {
+    // Argument 0 is then the name alone, without a folder to cut from it. A link would
+    // lead the system to the build folder, so the folder holds a copy.
+    EngineFolder folder(EngineFolder::kCopy);
+    folder.write("eval.txt", "5 7");
+    const std::string where = folder.path().string();
+    std::string searchPath = where;
+    if (const char* path = getenv("PATH")) searchPath.append(":").append(path);
+    const ScopedVariable pathFirst("PATH", searchPath);
+    // Wine looks for a bare name on a search path of its own, in its own form of paths.
+    std::string wineForm = "Z:" + where;
+    std::replace(wineForm.begin(), wineForm.end(), '/', '\\');
+    const ScopedVariable winePath("WINEPATH", wineForm);
+    Launch bare = folder.launch();
+    bare.executable = folder.engineName();
+    bare.workDir = folder.path().parent_path().string();
+    EXPECT_EQ(weightsAtStart(bare), (Lines{kRead, "5 7 1 2 4 12 15 21 "}));
 }
 
 TEST(WeightFile, OnlyASingleArgumentNamesTheFile) {

@@ -60,11 +60,11 @@ TEST_F(InTemporaryFolder, RecordsAndLogsHaveTheirShapes) {
 }
 
 TEST_F(InTemporaryFolder, OneTrialPlaysEightGamesAndLogsTheMatch) {
-    auto engine = std::make_unique<AI>();
-    engine->limit = kBorder + 9;
-    engine->timeLeft = 60;  // a 20 ms budget per move
-    WeightTuner tuner(*engine);
-    EXPECT_EQ(engine->showMessages, 0);
+    Engine engine;
+    engine.newGame(9);
+    engine.setTimeLeft(60);  // a 20 ms budget per move
+    WeightTuner tuner(engine);
+    EXPECT_EQ(engine.ai().showMessages, 0);
     int progressCalls = 0;
     tuner.run(1, 1, [&](int trial, int trials) {
         EXPECT_EQ(trial, 0);
@@ -72,8 +72,8 @@ TEST_F(InTemporaryFolder, OneTrialPlaysEightGamesAndLogsTheMatch) {
         ++progressCalls;
     });
     EXPECT_EQ(progressCalls, 1);
-    EXPECT_EQ(engine->maxDepth, 2);
-    EXPECT_TRUE(engine->isConsistent());
+    EXPECT_EQ(engine.ai().maxDepth, 2);
+    EXPECT_TRUE(engine.ai().isConsistent());
     for (int k = 1; k < kPatternCodes; ++k) {
         EXPECT_GE(tuner.candidate[k], 0);
         EXPECT_LE(std::abs(tuner.candidate[k] - tuner.reference[k]), 5);
@@ -98,15 +98,15 @@ TEST_F(InTemporaryFolder, OneTrialPlaysEightGamesAndLogsTheMatch) {
 }
 
 TEST(WeightTuner, EndingTheTunerRestoresTheReport) {
-    auto engine = std::make_unique<AI>();
+    Engine engine;
     {
-        WeightTuner tuner(*engine);
-        EXPECT_EQ(engine->showMessages, 0);
-        EXPECT_EQ(engine->turnTimeout, 10000);
+        WeightTuner tuner(engine);
+        EXPECT_EQ(engine.ai().showMessages, 0);
+        EXPECT_EQ(engine.ai().turnTimeout, 10000);
         tuner.run(3, 0, [](int, int) { FAIL() << "no trial runs"; });
     }
-    EXPECT_EQ(engine->showMessages, 1);
-    EXPECT_EQ(engine->maxDepth, 3);
+    EXPECT_EQ(engine.ai().showMessages, 1);
+    EXPECT_EQ(engine.ai().maxDepth, 3);
 }
 
 }  // namespace

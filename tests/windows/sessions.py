@@ -38,8 +38,9 @@ TURN_LIMIT_MS = 300
 # The limit, plus start-up of the process under Wine on a loaded machine.
 TURN_BOUND_S = 5
 
-Session = collections.namedtuple("Session", "name folder arguments input expected max_seconds",
-                                 defaults=[None])
+Session = collections.namedtuple("Session",
+                                 "name folder arguments input expected max_seconds bare",
+                                 defaults=[None, False])
 
 
 class Move:
@@ -147,6 +148,8 @@ def sessions():
                 ["MESSAGE READ CFG OK.", "3 1 4 1 5 9 2 6 "]),
         Session("weight file named by the argument", "bare", ["@custom"], "GET_EVALS\nEND\n",
                 ["MESSAGE READ CFG OK.", "-1 0 2 7 100 12 15 21 "]),
+        Session("eval.txt beside an executable started by its bare name", "weights", [],
+                "GET_EVALS\nEND\n", ["MESSAGE READ CFG OK.", "3 1 4 1 5 9 2 6 "], bare=True),
         Session("missing file named by the argument", "weights", ["@missing"],
                 "GET_EVALS\nEND\n", ["MESSAGE READ CFG False.", "0 0 1 2 4 12 15 21 "]),
         Session("end of input ends the session after the move", "bare", [],
@@ -186,11 +189,20 @@ class Runner:
         """A path as the engine sees it (drive Z: is the root of the host under Wine)."""
         return "Z:" + path.replace("/", "\\") if self.windows_paths else path
 
-    def run(self, key, arguments, text):
+    def run(self, key, arguments, text, bare=False):
+        """bare: the executable is found through the search path by its name alone, as
+        argument 0 then names it."""
         args = [self.path(self.files.get(a, a)) for a in arguments]
-        command = self.launcher + [self.path(self.exes[key])] + args
+        program, env = [self.path(self.exes[key])], None
+        if bare:
+            folder, name = os.path.split(self.exes[key])
+            env = dict(os.environ, PATH=folder + os.pathsep + os.environ.get("PATH", ""),
+                       WINEPATH=self.path(folder))
+            # Under Wine through cmd: wine itself would pass the full path as argument 0.
+            program = (["cmd", "/c"] if self.launcher else []) + [name]
+        command = self.launcher + program + args
         started = time.monotonic()
-        done = subprocess.run(command, input=text.encode(), cwd=self.cwd,
+        done = subprocess.run(command, input=text.encode(), cwd=self.cwd, env=env,
                               capture_output=True, timeout=TIMEOUT_S)
         seconds = time.monotonic() - started
         lines = done.stdout.decode(errors="replace").replace("\r\n", "\n").splitlines()
@@ -231,7 +243,7 @@ def main(argv):
         for session in planned:
             try:
                 code, lines, errors, seconds = runner.run(session.folder, session.arguments,
-                                                          session.input)
+                                                          session.input, session.bare)
                 problem = compare(session.expected, lines)
                 if code != 0:
                     problem = f"exit code {code}" + (f"; {problem}" if problem else "")

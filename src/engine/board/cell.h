@@ -27,6 +27,8 @@ inline constexpr int kGrid = 32;
 inline constexpr int kBorder = 4;
 inline constexpr int kMinSize = 9;
 inline constexpr int kMaxSize = 24;
+// The cells of the largest board: the most stones a game can hold.
+inline constexpr int kMaxCells = kMaxSize * kMaxSize;
 
 // Directions 0..3: along a row, a column, the diagonal and the anti-diagonal.
 inline constexpr int kDirections = 4;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "engine/board/cell.h"
+
 namespace korvane {
 
 // One move record: board-internal coordinates and an ordering score or verdict.
@@ -26,6 +28,6 @@ struct MoveListOf {
 
 using MoveList = MoveListOf<256>;
 using LineMoveList = MoveListOf<32>;
-using HistoryList = MoveListOf<576>;
+using HistoryList = MoveListOf<kMaxCells>;
 
 }  // namespace korvane

@@ -5,8 +5,10 @@
 
 namespace korvane {
 
-const int32_t defaultWeights[kPatternCodes] = {0, 0, 1, 2, 4, 12, 15, 21, 30, 40};
-int32_t evalWeights[kPatternCodes] = {0, 0, 1, 2, 4, 12, 15, 21, 30, 40};
+// The built-in weights until the weight file or a command replaces them.
+int32_t evalWeights[kPatternCodes] = {
+    defaultWeights[0], defaultWeights[1], defaultWeights[2], defaultWeights[3], defaultWeights[4],
+    defaultWeights[5], defaultWeights[6], defaultWeights[7], defaultWeights[8], defaultWeights[9]};
 
 void readWeights(std::istream& in) {
     // Formatted extraction stores 0 for a non-number and the nearer limit on overflow,

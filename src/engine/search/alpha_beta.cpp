@@ -43,7 +43,7 @@ static bool probeSettles(const HashEntry& slot, uint64_t key, int depth, int alp
 
 int AI::threatCheck(int depth) {
     if (useVctInSearch && depth >= 2) {
-        if (int v = vctProbe(20)) return v;
+        if (int v = vctProbe(kVctProofDepth)) return v;
     }
     return vcfProbe();
 }

@@ -11,7 +11,6 @@ namespace {
 constexpr int kHashMoveScore = 2000;
 constexpr int kOpenFourDefence = 800;
 constexpr int kFourDefenceBonus = 200;
-constexpr int kMaxCandidates = 576;
 
 int32_t wrapped(int64_t score) {
     return int32_t(score);
@@ -47,7 +46,7 @@ void AI::generateMoves(MoveList& list) const {
         return;
     }
 
-    ScoredMove candidates[kMaxCandidates];
+    ScoredMove candidates[kMaxCells];
     int count = 0;
     const bool defence = patternCount[you][Live4] != 0;
     for (int y = yMin; y < yMax; ++y) {

@@ -27,7 +27,7 @@ int AI::rootIteration(int depth) {
     }
     // Proven losses at the tail are not searched again; the first move always stays.
     while (rootMoves.last >= 1 && moves[rootMoves.last].score < -kDecided) --rootMoves.last;
-    useVctInSearch = depth == 4;
+    useVctInSearch = depth == kVctIteration;
     bestMove.score = -kInfinity;
     int value = -kInfinity;
     for (int i = 0; i <= rootMoves.last; ++i) {
@@ -86,7 +86,7 @@ ScoredMove AI::searchRoot() {
     ScoredMove result = {rootMoves.moves[0].x, rootMoves.moves[0].y, 0};
     if (showMessages && reporter) reporter->searchStarted();
 
-    int depth = 2;
+    int depth = kMinSearchDepth;
     for (; depth <= maxDepth; ++depth) {
         const int64_t start = clockMs();
         searchNodes = 1;
@@ -102,7 +102,8 @@ ScoredMove AI::searchRoot() {
         if (std::abs(value) > kDecided || budget < 10 * elapsed || searchNodes == 1) break;
     }
 
-    // The loop leaves depth at 2 or more, so the walk always starts with the result.
+    // The loop leaves depth at kMinSearchDepth or more, so the walk always starts with the
+    // result.
     pv.last = -1;
     collectPv(pv, result, depth);
     if (showMessages && reporter) reporter->principalVariation(pv);

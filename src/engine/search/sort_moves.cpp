@@ -7,7 +7,6 @@ namespace korvane {
 namespace {
 
 constexpr int kRun = 32;
-constexpr int kMaxEntries = 576;
 
 void insertionSort(ScoredMove* moves, int count) {
     for (int i = 1; i < count; ++i) {
@@ -31,7 +30,7 @@ void mergeRuns(const ScoredMove* from, ScoredMove* to, int a, int mid, int b) {
 void sortMoves(ScoredMove* moves, int count) {
     for (int a = 0; a < count; a += kRun) insertionSort(moves + a, std::min(kRun, count - a));
     if (count <= kRun) return;
-    ScoredMove buffer[kMaxEntries];
+    ScoredMove buffer[kMaxCells];
     ScoredMove* from = moves;
     ScoredMove* to = buffer;
     for (int width = kRun; width < count; width *= 2) {

@@ -5,7 +5,7 @@
 namespace korvane {
 
 // Stable sort by score, highest first; equal scores keep their order. Allocation-free
-// for up to 576 entries (the cells of the largest board).
+// for up to kMaxCells entries (the cells of the largest board).
 void sortMoves(ScoredMove* moves, int count);
 
 }  // namespace korvane

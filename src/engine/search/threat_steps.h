@@ -5,12 +5,14 @@
 #include <climits>
 
 #include "engine/ai.h"
+#include "engine/eval/weights.h"
 
 namespace korvane {
 
 inline constexpr int kThreatClockPeriod = 2000;
-// Fours whose cell scores no more than this (nothing besides the four) are not tried.
-inline constexpr int kWeakFourScore = 21;
+// The fixedCellScore of a four with nothing on the cell's other three lines. Fours
+// that score no more than this are not tried.
+inline constexpr int kWeakFourScore = defaultWeights[Sleep4] + 3 * defaultWeights[None];
 inline constexpr int kNoThreshold = INT_MIN;
 
 // The side to move blocks the opponent's five point (on the lines of the opponent's

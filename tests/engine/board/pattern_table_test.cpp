@@ -39,7 +39,7 @@ Window parseWindow(std::string_view text, int colour) {
 // a nine-cell window by filling its empty cells one at a time and classifying the
 // result the same way. Memoised on the window because shapes share their fills.
 class NaiveClassifier {
-  public:
+public:
     NaiveClassifier(int colour, bool exact) : colour_(colour), exact_(exact) {}
 
     int code(const Window& w) {
@@ -50,7 +50,7 @@ class NaiveClassifier {
         return result;
     }
 
-  private:
+private:
     int longestRun(const Window& w) const {
         int best = 0, run = 0;
         for (int cell : w) {

@@ -16,14 +16,14 @@ namespace {
 
 // Puts the process-wide weights and cell scores back as the test found them.
 class WeightsGuard {
-  public:
+public:
     WeightsGuard() { std::memcpy(saved_, evalWeights, sizeof(saved_)); }
     ~WeightsGuard() {
         std::memcpy(evalWeights, saved_, sizeof(saved_));
         buildCellScore();
     }
 
-  private:
+private:
     int32_t saved_[kPatternCodes];
 };
 

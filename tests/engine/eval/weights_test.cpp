@@ -14,7 +14,7 @@ using Weights = std::array<int32_t, kPatternCodes>;
 
 // Starts every test from the built-in weights and puts the process-wide ones back after.
 class ReadWeights : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         std::copy(std::begin(evalWeights), std::end(evalWeights), saved_.begin());
         std::copy(std::begin(defaultWeights), std::end(defaultWeights), evalWeights);
@@ -32,7 +32,7 @@ class ReadWeights : public testing::Test {
         return w;
     }
 
-  private:
+private:
     Weights saved_;
 };
 

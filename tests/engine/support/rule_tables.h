@@ -10,7 +10,7 @@ namespace korvane::test {
 // Builds the pattern tables for `rule` for the life of the object, then the free-style
 // tables again: the tables are process-wide, and other tests expect free-style.
 class RuleTables {
-  public:
+public:
     explicit RuleTables(int rule) {
         if (firstEngine) std::make_unique<AI>();  // the first engine builds the tables
         buildPatternTables(rule);

@@ -9,16 +9,19 @@ namespace korvane::protocol_test {
 
 namespace fs = std::filesystem;
 
-EngineFolder::EngineFolder() {
+EngineFolder::EngineFolder(Engine engine) {
     std::string pattern = (fs::temp_directory_path() / "korvane-protocol-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         ADD_FAILURE() << "cannot create a folder from " << pattern;
         return;
     }
     folder = pattern;
-    const fs::path engine = fs::absolute(engineExecutable());
-    link = folder / engine.filename();
-    fs::create_symlink(engine, link);
+    const fs::path program = fs::absolute(engineExecutable());
+    link = folder / program.filename();
+    if (engine == kCopy)
+        fs::copy_file(program, link);
+    else
+        fs::create_symlink(program, link);
 }
 
 EngineFolder::~EngineFolder() {

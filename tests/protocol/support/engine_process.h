@@ -26,7 +26,7 @@ std::string engineExecutable();
 // The engine as a child process, its standard input and output connected to pipes.
 // Standard error is inherited, so sanitizer reports reach the test log.
 class EngineProcess {
-  public:
+public:
     explicit EngineProcess(const Launch& launch = {});
     ~EngineProcess();
     EngineProcess(const EngineProcess&) = delete;
@@ -48,7 +48,7 @@ class EngineProcess {
     // the time is killed, the test fails and the result is -1.
     int waitExit(int timeoutMs = kDefaultTimeoutMs);
 
-  private:
+private:
     // Reads what the engine has written within the time into `pending`; false at the end
     // of the output or after the time.
     bool readSome(long long deadline);

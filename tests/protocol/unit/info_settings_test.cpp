@@ -29,6 +29,11 @@ TEST(InfoSettings, TimeKeysShapeTheBudget) {
     afterSession("INFO TIMEOUT_TURN 700\nINFO TIME_LEFT 3000\n",
                  [](const AI& ai, const std::string&) { EXPECT_EQ(ai.budgetMs(), 700); });
     afterSession("", [](const AI& ai, const std::string&) { EXPECT_EQ(ai.budgetMs(), 5000); });
+    // Kept for a search that plans over the match; it leaves the budget alone.
+    afterSession("INFO TIMEOUT_MATCH 180000\n", [](const AI& ai, const std::string&) {
+        EXPECT_EQ(ai.timeoutMatch, 180000);
+        EXPECT_EQ(ai.budgetMs(), 5000);
+    });
 }
 
 TEST(InfoSettings, MaxMemorySizesTheTable) {
