@@ -84,6 +84,8 @@ public:
     uint64_t tableKey() const { return hashKey ^ tableSalt; }
     // The per-move time budget in milliseconds, from the time settings.
     int64_t budgetMs() const;
+    // The first empty cell in scan order: the answer when no candidate is near a stone.
+    ScoredMove firstFreeCell() const;
 
     // Side to move and history.
     int32_t who = BLACK;
@@ -135,7 +137,6 @@ private:
     void storeEntry(int depth, Bound bound, int value, ScoredMove move);
     int rootIteration(int depth);
     ScoredMove nextPvMove() const;
-    ScoredMove firstFreeCell() const;
     int threatScore(int r) const;
     void collectFirstFours(int minScore, MoveListOf<64>& list) const;
     template <typename Next>

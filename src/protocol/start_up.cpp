@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "engine/eval/weights.h"
+#include "engine/search/pro/pro_search.h"
 #include "protocol/command_loop.h"
 #include "protocol/exe_folder.h"
 
@@ -13,6 +14,13 @@ EngineFlavour korvaneFlavour() {
         "name=\"Korvane\",author=\"Tolmaren\",version=\"2.0\",country=\"International\","
         "email=\"korvane@example.org\"",
         alphaBetaSearch};
+}
+
+EngineFlavour korvaneProFlavour() {
+    return {
+        "name=\"Korvane Pro\",author=\"Tolmaren\",version=\"2.0\",country=\"International\","
+        "email=\"korvane@example.org\"",
+        proSearch};
 }
 
 int runEngine(int argc, char** argv, const EngineFlavour& flavour) {

@@ -14,6 +14,8 @@ struct EngineFlavour {
 
 // Korvane with the alpha-beta search.
 EngineFlavour korvaneFlavour();
+// Korvane Pro: the same commands, the tournament search.
+EngineFlavour korvaneProFlavour();
 
 // The whole program: finds the executable's folder, reads the weight file and says
 // whether it did, then answers commands on the standard streams until END or the end of

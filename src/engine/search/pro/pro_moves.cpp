@@ -1,0 +1,98 @@
+#include <algorithm>
+
+#include "engine/eval/cell_score.h"
+#include "engine/search/pro/pro_search.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr int32_t kTableMoveKey = INT32_MAX;
+// Ordering key: the cell score in the high bits, the history below it, so that the
+// history orders moves of equal promise; killers count as this much cell score more.
+constexpr int kHistoryBits = 10;
+constexpr int32_t kKillerBonus = 24;
+// Moves kept below the root, the best-ordered first.
+constexpr int kWidth = 40;
+
+int highestCode(uint32_t codeBytes) {
+    int high = 0;
+    for (int d = 0; d < kDirections; ++d) high = std::max(high, int(codeBytes >> (8 * d) & 0xF));
+    return high;
+}
+
+bool sameCell(ScoredMove a, ScoredMove b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+}  // namespace
+
+bool ProSearch::quiet(ScoredMove move) const {
+    const Cell& cell = ai->cells[move.y][move.x];
+    return highestCode(cell.codeBytes(ai->who)) < Live3b &&
+           highestCode(cell.codeBytes(ai->opp)) < Live3b;
+}
+
+// Fills `list` in search order. Returns 1 when the moves answer a threat (a five point
+// or an open three of the opponent), which are then all the moves worth searching.
+int ProSearch::generate(MoveList& list, ScoredMove tableMove) const {
+    const AI& b = *ai;
+    const int me = b.who;
+    const int you = b.opp;
+    list.last = -1;
+    ScoredMove forced{0, 0, 0};
+    if (fivePoints(me, forced) > 0 || fivePoints(you, forced) > 0) {
+        list.push(forced);
+        return 1;
+    }
+    // Against an open three: its blocks (every cell where the opponent would make a
+    // four) and one's own fours.
+    const bool defence = b.patternCount[you][Live4] > 0 && b.patternCount[me][Live4] == 0;
+    ScoredMove candidates[kMaxSize * kMaxSize];
+    int count = 0;
+    const int ply = b.ply;
+    for (int y = b.yMin; y < b.yMax; ++y) {
+        for (int x = b.xMin; x < b.xMax; ++x) {
+            const Cell& cell = b.cells[y][x];
+            if (cell.state != EMPTY || cell.neighbours == 0) continue;
+            const uint32_t mine = cell.codeBytes(me);
+            const uint32_t theirs = cell.codeBytes(you);
+            if (defence && highestCode(theirs) < Sleep4 && highestCode(mine) < Sleep4) continue;
+            int32_t score = cellScore[cellIndex(theirs)] + 2 * cellScore[cellIndex(mine)];
+            if (score <= 0 && !defence) continue;
+            const ScoredMove m{int16_t(x), int16_t(y), 0};
+            if (sameCell(m, tableMove)) {
+                candidates[count++] = {m.x, m.y, kTableMoveKey};
+                continue;
+            }
+            if (sameCell(m, killers[ply][0]) || sameCell(m, killers[ply][1])) score += kKillerBonus;
+            const int32_t h = std::min(history[me][y][x], (1 << kHistoryBits) - 1);
+            candidates[count++] = {m.x, m.y, (score << kHistoryBits) + h};
+        }
+    }
+    // More candidates than a list holds happen only on crowded large boards: keep the
+    // best-ordered.
+    if (count > MoveList::capacity) {
+        std::nth_element(candidates, candidates + MoveList::capacity, candidates + count,
+                         [](ScoredMove a, ScoredMove c) { return a.score > c.score; });
+        count = MoveList::capacity;
+    }
+    std::copy(candidates, candidates + count, list.moves);
+    list.last = count - 1;
+    return defence ? 1 : 0;
+}
+
+int ProSearch::movesSearched(const MoveList& list) const {
+    return ai->ply > 0 ? std::min(list.size(), kWidth) : list.size();
+}
+
+// Moves the best-ordered of moves[i..] to position i: the list is ordered only as far as
+// the search gets, since most nodes end after their first moves.
+void ProSearch::selectNext(MoveList& list, int i) {
+    int best = i;
+    for (int j = i + 1; j <= list.last; ++j)
+        if (list.moves[j].score > list.moves[best].score) best = j;
+    std::swap(list.moves[i], list.moves[best]);
+}
+
+}  // namespace korvane
