@@ -19,40 +19,14 @@
 #include <string>
 #include <vector>
 
-#include "bench_positions.h"
-#include "engine/engine.h"
 #include "engine/search/clock.h"
+#include "support/bench_support.h"
 
 namespace korvane::bench {
 namespace {
 
 constexpr int kBenchDepth = 7;
 constexpr std::chrono::milliseconds kProofTiming{20};
-
-// Keeps the iterations of one search; prints nothing.
-class IterationLog final : public SearchReporter {
-public:
-    void searchStarted() override { rows.clear(); }
-    void iterationFinished(const IterationReport& report) override { rows.push_back(report); }
-    void principalVariation(const PvList&) override {}
-
-    std::vector<IterationReport> rows;
-};
-
-// FNV-1a over 64-bit values, low byte first.
-class Signature {
-public:
-    void add(int64_t v) {
-        for (int i = 0; i < 8; ++i) {
-            hash ^= uint8_t(uint64_t(v) >> (8 * i));
-            hash *= 0x100000001B3ull;
-        }
-    }
-    uint64_t value() const { return hash; }
-
-private:
-    uint64_t hash = 0xCBF29CE484222325ull;
-};
 
 struct Result {
     int64_t nodes = 0;
@@ -61,17 +35,6 @@ struct Result {
     int64_t ms = 0;
     std::vector<int64_t> msToDepth;  // [d]: time until iteration d had finished
 };
-
-bool playMoves(Engine& engine, const BenchPosition& position) {
-    if (!engine.newGame(position.size)) return false;
-    std::istringstream in(position.moves);
-    int x, y;
-    char comma;
-    while (in >> x >> comma >> y) {
-        if (comma != ',' || !engine.play({x, y})) return false;
-    }
-    return in.eof();
-}
 
 Result search(Engine& engine, const IterationLog& log) {
     Result r;
@@ -89,18 +52,6 @@ Result search(Engine& engine, const IterationLog& log) {
         r.msToDepth[row.depth] = elapsed;
     }
     return r;
-}
-
-// The value recorded in FILE on its line "signature <hex>".
-bool readSignature(const char* path, uint64_t& out) {
-    std::ifstream file(path);
-    std::string line;
-    while (std::getline(file, line)) {
-        std::istringstream words(line);
-        std::string word;
-        if (words >> word && word == "signature") return bool(words >> std::hex >> out);
-    }
-    return false;
 }
 
 // Sums over all positions.
@@ -177,20 +128,6 @@ bool searchAll(Engine& engine, const IterationLog& log, uint64_t& signatureValue
     return true;
 }
 
-int check(uint64_t signature, const char* path) {
-    uint64_t recorded = 0;
-    if (!readSignature(path, recorded)) {
-        std::fprintf(stderr, "no signature in %s\n", path);
-        return 2;
-    }
-    if (recorded != signature) {
-        std::fprintf(stderr, "signature mismatch: recorded %016" PRIx64 "\n", recorded);
-        return 1;
-    }
-    std::printf("signature matches %s\n", path);
-    return 0;
-}
-
 int run(const char* checkFile) {
     Engine engine;
     IterationLog log;
@@ -205,7 +142,7 @@ int run(const char* checkFile) {
         if (playMoves(engine, position)) printProof(engine, position.name);
     }
     std::printf("signature %016" PRIx64 "\n", signature);
-    return checkFile ? check(signature, checkFile) : 0;
+    return checkFile ? checkSignature(signature, checkFile) : 0;
 }
 
 }  // namespace
