@@ -8,10 +8,10 @@
 
 namespace korvane::protocol_test {
 
-// The identification line of ABOUT.
-inline constexpr const char* kAboutLine =
-    "name=\"Korvane\",author=\"Tolmaren\",version=\"2.0\",country=\"International\","
-    "email=\"korvane@example.org\"";
+// The identification line of ABOUT; the engine's name is that of the executable tested.
+inline constexpr const char* kAboutLine = "name=\"" KORVANE_ENGINE_NAME
+                                          "\",author=\"Tolmaren\",version=\"2.0\","
+                                          "country=\"International\",email=\"korvane@example.org\"";
 
 // Runs the engine on the input and returns its output after the start-up line (the
 // weight-file message, whose text depends on the folder). Checks the exit code 0.
