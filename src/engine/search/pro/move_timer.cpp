@@ -14,7 +14,7 @@ constexpr int64_t kMaxReserveMs = 30;
 constexpr int64_t kMinReserveMs = 3;
 // An iteration is started only while less than this share (in percent) of the budget
 // has gone: the next one usually takes longer than all before it together.
-constexpr int64_t kSoftPercent = 45;
+constexpr int64_t kSoftPercent = 60;
 }  // namespace
 
 MoveTimer MoveTimer::plan(int64_t now, int32_t turnTimeout, int32_t timeLeft,

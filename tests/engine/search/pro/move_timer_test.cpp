@@ -7,14 +7,14 @@ namespace {
 
 constexpr int32_t kNoMatchClock = 1048575;
 
-TEST(MoveTimer, TheHardLimitStaysInsideTheBudgetAndTheSoftLimitBeforeItsMiddle) {
+TEST(MoveTimer, TheHardLimitStaysInsideTheBudgetAndTheSoftLimitBeforeIt) {
     for (int32_t turn : {20, 100, 200, 1000, 5000}) {
         const MoveTimer t = MoveTimer::plan(1000, turn, kNoMatchClock, 0);
         EXPECT_EQ(t.start, 1000);
         EXPECT_LT(t.hard - t.start, turn) << turn;
         EXPECT_GE(t.hard - t.start, turn - 30) << turn;
         EXPECT_GT(t.soft, t.start) << turn;
-        EXPECT_LT(t.soft - t.start, (t.hard - t.start) / 2) << turn;
+        EXPECT_LT(t.soft - t.start, (t.hard - t.start) * 2 / 3) << turn;
     }
 }
 
