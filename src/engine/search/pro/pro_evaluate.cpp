@@ -43,10 +43,11 @@ const std::array<uint8_t, kCellScoreEntries> kThreatOf = buildThreatTable();
 
 // Having the move is worth this much: it keeps the values of consecutive iterations
 // close, which the aspiration windows rely on.
-constexpr int kTempo = 20;
+constexpr int kTempo = 40;
+constexpr int kMoverShare = 9;
 // Cells of each threat kind, for the side to move and for the side that just moved.
-constexpr int kMoverThreat[5] = {0, 40, 30, 500, 200};
-constexpr int kWaiterThreat[5] = {0, 30, 20, 250, 800};
+constexpr int kMoverThreat[5] = {0, 0, 0, 0, 0};
+constexpr int kWaiterThreat[5] = {0, 0, 0, 0, 0};
 
 }  // namespace
 
@@ -56,7 +57,7 @@ int ProSearch::evaluate() const {
     const int32_t* you = b.patternCount[b.opp];
     int64_t sum = kTempo;
     for (int code = 1; code < kPatternCodes; ++code)
-        sum += int64_t(me[code] - you[code]) * evalWeights[code];
+        sum += (int64_t(me[code]) * kMoverShare - int64_t(you[code]) * 8) * evalWeights[code] / 8;
 
     // The strongest threat cell of each side: the side to move makes its own at once,
     // the other only if nothing forces it first.

@@ -12,6 +12,7 @@ constexpr int32_t kTableMoveKey = INT32_MAX;
 // history orders moves of equal promise; killers count as this much cell score more.
 constexpr int kHistoryBits = 10;
 constexpr int32_t kKillerBonus = 24;
+constexpr int64_t kMaxOrderingScore = (int64_t(1) << (30 - kHistoryBits)) - 1;
 // Moves kept below the root, the best-ordered first.
 constexpr int kWidth = 40;
 
@@ -58,7 +59,7 @@ int ProSearch::generate(MoveList& list, ScoredMove tableMove) const {
             const uint32_t mine = cell.codeBytes(me);
             const uint32_t theirs = cell.codeBytes(you);
             if (defence && highestCode(theirs) < Sleep4 && highestCode(mine) < Sleep4) continue;
-            int32_t score = cellScore[cellIndex(theirs)] + 2 * cellScore[cellIndex(mine)];
+            int64_t score = int64_t(cellScore[cellIndex(theirs)]) + 2 * cellScore[cellIndex(mine)];
             if (score <= 0 && !defence) continue;
             const ScoredMove m{int16_t(x), int16_t(y), 0};
             if (sameCell(m, tableMove)) {
@@ -67,7 +68,10 @@ int ProSearch::generate(MoveList& list, ScoredMove tableMove) const {
             }
             if (sameCell(m, killers[ply][0]) || sameCell(m, killers[ply][1])) score += kKillerBonus;
             const int32_t h = std::min(history[me][y][x], (1 << kHistoryBits) - 1);
-            candidates[count++] = {m.x, m.y, (score << kHistoryBits) + h};
+            // Weights may be any integers: the score is kept where the key cannot overflow.
+            const int64_t bounded =
+                std::clamp<int64_t>(score, -kMaxOrderingScore, kMaxOrderingScore);
+            candidates[count++] = {m.x, m.y, int32_t(bounded * (1 << kHistoryBits) + h)};
         }
     }
     // More candidates than a list holds happen only on crowded large boards: keep the

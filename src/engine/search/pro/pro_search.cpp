@@ -18,6 +18,7 @@ constexpr int kReductionMinDepth = 3;
 // The win by threes tried at the root: attacking moves, and threat nodes.
 constexpr int kRootThreats = 8;
 constexpr int64_t kRootVctBudget = 20000;
+constexpr int kThreesLastIteration = 60;
 // What a table entry records of the quick proof: searched, nothing found.
 constexpr int kNodeFours = 1;
 }  // namespace
@@ -66,6 +67,23 @@ int ProSearch::ownFoursWin(const ProEntry* entry) {
     if (aborted) return 0;
     if (value == 0) {
         table.storeNoVcf(b.hashKey, kNodeFours);
+        return 0;
+    }
+    table.store(b.hashKey, kProvenDepth, ProBound::Exact, valueToTable(value, b.ply, kDecided),
+                {0, 0, 0});
+    return value;
+}
+
+// Threat step: the side to move's win by threes in the early iterations, whose proofs
+// the table then keeps for the deeper ones.
+int ProSearch::ownThreesWin(const ProEntry* entry) {
+    AI& b = *ai;
+    if (entry && entry->noVctWithin > 0) return 0;
+    const int value = b.vctProbe(kVctProofDepth);
+    if (b.abortSearch.load(std::memory_order_relaxed)) aborted = true;
+    if (aborted) return 0;
+    if (value == 0) {
+        table.storeNoVct(b.hashKey, 1);
         return 0;
     }
     table.store(b.hashKey, kProvenDepth, ProBound::Exact, valueToTable(value, b.ply, kDecided),
@@ -154,6 +172,10 @@ int ProSearch::search(int depth, int alpha, int beta, bool pvNode) {
     if (b.patternCount[b.who][Live4] > 0) return kWin - ply - 3;
     if (int v = ownFoursWin(entry)) return v;
     if (aborted) return 0;
+    if (threesInTree && depth >= 2) {
+        if (int v = ownThreesWin(entry)) return v;
+        if (aborted) return 0;
+    }
     if (depth <= 0) return evaluate();
     return expand(depth, alpha, beta, pvNode, entry ? entry->move() : ScoredMove{0, 0, 0});
 }
@@ -276,6 +298,7 @@ ScoredMove ProSearch::chooseMove(AI& engineState) {
         int value = 0;
         for (int depth = 2; depth <= b.maxDepth; ++depth) {
             const IterationStart start{clockMs(), searchNodes, vcfNodes};
+            threesInTree = depth <= kThreesLastIteration;
             value = aspirate(depth, value);
             if (aborted) break;
             value = rootBestValue;

@@ -35,6 +35,7 @@ private:
     int search(int depth, int alpha, int beta, bool pvNode);
     bool probe(const ProEntry* entry, int depth, int alpha, int beta, int& value) const;
     int ownFoursWin(const ProEntry* entry);
+    int ownThreesWin(const ProEntry* entry);
     int expand(int depth, int alpha, int beta, bool pvNode, ScoredMove tableMove);
     void store(int depth, int alpha0, int beta, int value, ScoredMove move);
     void noteCut(ScoredMove move, int depth);
@@ -68,6 +69,7 @@ private:
     int vctAttack(int attacks, ScoredMove* firstMove);
     int vctDefend(int attacks);
     void collectThreats(int colour, MoveListOf<64>& list) const;
+    bool threatSearchEnds();
 
     int evaluate() const;
     // Distinct cells where `colour` makes five: 0, 1 or 2 (two or more), the first in `at`.
@@ -78,9 +80,11 @@ private:
     ProTable table;
     MoveTimer timer{};
     bool aborted = false;
+    bool threesInTree = false;
     int64_t searchNodes = 0;
     int64_t vcfNodes = 0;
     int64_t vcfLimit = 0;
+    int32_t threatClockCalls = 0;
 
     MoveList rootMoves;
     ScoredMove rootBest{};

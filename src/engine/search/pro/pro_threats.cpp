@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <climits>
 
 #include "engine/eval/cell_score.h"
 #include "engine/search/clock.h"
@@ -14,6 +13,14 @@ constexpr uint64_t kFoursMask = 63;
 // Threes and fours an attacker tries at each of its moves, the strongest first.
 constexpr int kThreatsTried = 10;
 }  // namespace
+
+// Counts a threat node; true when the clock or the node budget ends the threat search.
+// Attacks and defences alternate, so the clock is read on a count of its own.
+bool ProSearch::threatSearchEnds() {
+    ++vcfNodes;
+    if ((++threatClockCalls & kThreatClockMask) == 0 && clockMs() >= timer.hard) aborted = true;
+    return aborted || vcfNodes > vcfLimit;
+}
 
 int ProSearch::fivePoints(int colour, ScoredMove& at) const {
     const AI& b = *ai;
@@ -52,8 +59,7 @@ void ProSearch::collectFours(int colour, MoveListOf<64>& list) const {
 // defender ends the attack.
 int ProSearch::vcfAttack(int foursLeft, ScoredMove* firstMove) {
     AI& b = *ai;
-    if ((++vcfNodes & kThreatClockMask) == 0 && clockMs() >= timer.hard) aborted = true;
-    if (aborted || vcfNodes > vcfLimit) return 0;
+    if (threatSearchEnds()) return 0;
     const int me = b.who;
     if (b.patternCount[me][Five] > 0) return 1;
     ScoredMove block{0, 0, 0};
@@ -133,8 +139,7 @@ void ProSearch::collectThreats(int colour, MoveListOf<64>& list) const {
 // returns the plies to its five, or 0.
 int ProSearch::vctAttack(int attacks, ScoredMove* firstMove) {
     AI& b = *ai;
-    if ((++vcfNodes & kThreatClockMask) == 0 && clockMs() >= timer.hard) aborted = true;
-    if (aborted || vcfNodes > vcfLimit) return 0;
+    if (threatSearchEnds()) return 0;
     const int me = b.who;
     if (b.patternCount[me][Five] > 0) return 1;
     ScoredMove block{0, 0, 0};
@@ -220,7 +225,8 @@ int ProSearch::rootVcf(ScoredMove& firstMove) {
     if (fivePoints(ai->who, firstMove) > 0) return 1;
     if (ai->patternCount[ai->who][Sleep4] == 0 && ai->patternCount[ai->who][Live4] == 0) return 0;
     constexpr int kRootFours = 20;
-    vcfLimit = INT64_MAX;
+    constexpr int64_t kRootVcfBudget = 200000;
+    vcfLimit = vcfNodes + kRootVcfBudget;
     return vcfAttack(kRootFours, &firstMove);
 }
 
