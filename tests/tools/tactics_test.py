@@ -52,7 +52,7 @@ class SolverTest(unittest.TestCase):
 
 class SuiteFileTest(unittest.TestCase):
     def test_line_round_trip_and_bad_stones(self):
-        p = {"size": 20, "colour": 2, "stones": [(10, 10, 1), (0, 19, 2), (11, 10, 1)], "wins": [(3, 4), (19, 0)],
+        p = {"size": 20, "colour": 2, "stones": [(10, 10, 1), (0, 19, 2), (11, 10, 1)], "wins": [(3, 4), (19, 0)], "also": [(5, 5)],
              "length": 3, "from": "20-0007@3"}
         self.assertEqual(tactics.parse_position(tactics.format_position(p)), p)
         for bad in (dict(p, stones=[(20, 1, 1)]), dict(p, stones=[(1, 1, 1), (1, 1, 2)])):
