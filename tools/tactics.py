@@ -283,7 +283,7 @@ def wins_after_pass(size, stones, colour, budget):
     solver = Solver(size, stones, True, budget)
     try:
         return all(answer(solver, 3 - colour, cell, lambda: solver.attack(colour, VCT_DEPTH))
-                   for cell in near_first(solver, size // 2, size // 2))
+                   for cell in near_first(solver))
     except OutOfBudget:
         return True
 
@@ -296,16 +296,17 @@ def answer(solver, colour, cell, then):
         solver.take(cell)
 
 
-def near_first(solver, x, y):
-    """The empty cells, nearest to (x, y) first: a refutation is usually among them."""
+def near_first(solver):
+    """The empty cells, those nearest to a stone first: a refutation is usually among them."""
     size = solver.size
+    stones = [(c % size, c // size) for c in range(size * size) if solver.cells[c]]
     return sorted((c for c in range(size * size) if not solver.cells[c]),
-                  key=lambda c: max(abs(c % size - x), abs(c // size - y)))
+                  key=lambda c: min((max(abs(c % size - x), abs(c // size - y)) for x, y in stones), default=0))
 
 
 def proves_win(p, move, budget=300000):
     """Whether the move wins, proved here past the suite's bounds: by threats within
-    RUN_DEPTH, or as a quiet move after which every reply still loses to threats."""
+    RUN_DEPTH, or as a quiet move after which every reply still loses."""
     size, colour = p["size"], p["colour"]
     x, y = move
     solver = Solver(size, p["stones"], True, budget)
@@ -315,11 +316,31 @@ def proves_win(p, move, budget=300000):
         if solver.try_move(colour, y * size + x, RUN_DEPTH):
             return True
         solver.place(y * size + x, colour)
-        return not solver.fives(3 - colour) and all(
-            answer(solver, 3 - colour, cell, lambda: solver.attack(colour, VCT_DEPTH))
-            for cell in near_first(solver, x, y))
+        return not solver.fives(3 - colour) and every_reply_loses(solver, colour, 3)
     except OutOfBudget:
         return False
+
+
+def every_reply_loses(solver, colour, fours):
+    """The opponent of colour moves freely: after each reply colour wins by threats, or the
+    reply is a four, whose block hands the opponent another free move (at most fours times)."""
+    other = 3 - colour
+    for cell in near_first(solver):
+        solver.place(cell, other)
+        try:
+            forced = solver.fives(other)
+            if not forced or solver.fives(colour):
+                won = solver.attack(colour, VCT_DEPTH) or solver.attack(colour, RUN_DEPTH)
+            elif len(forced) > 1 or not fours:
+                won = False
+            else:
+                block = forced.pop()
+                won = answer(solver, colour, block, lambda: every_reply_loses(solver, colour, fours - 1))
+        finally:
+            solver.take(cell)
+        if not won:
+            return False
+    return True
 
 
 # --- Suite files -------------------------------------------------------------------------
@@ -506,7 +527,7 @@ def engine_move(command, p, turn_ms):
         engine.send("START %d" % p["size"])
         refused = match.await_ok(engine)
         if refused:
-            return None, "START %d: %s %s" % (p["size"], refused[0], refused[1] or ""), 0.0
+            return None, "START %d: %s" % (p["size"], " ".join(filter(None, refused))), 0.0
         engine.send(*pbrain.info_lines(0, turn_ms, 0, None))
         sent = engine.send("BOARD", *["%d,%d,%d" % (x, y, 1 if c == p["colour"] else 2) for x, y, c in p["stones"]],
                            "DONE")
@@ -516,7 +537,11 @@ def engine_move(command, p, turn_ms):
                                                 match.is_chatter)
         ms = (arrival - sent) * 1000.0
         if kind != "move":
-            return None, "%s %s" % (kind, value or ""), ms
+            return None, " ".join(filter(None, (kind, value))), ms
+        x, y = value
+        taken = {(sx, sy) for sx, sy, _ in p["stones"]}
+        if not (0 <= x < p["size"] and 0 <= y < p["size"]) or value in taken:
+            return value, "illegal", ms
         return value, None, ms
     finally:
         engine.close(timeout=2)

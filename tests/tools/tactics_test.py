@@ -40,6 +40,14 @@ class SolverTest(unittest.TestCase):
         self.assertEqual(length, 2)
         self.assertIn((7, 7), wins)
 
+    def test_moves_outside_the_lists(self):
+        # FOUR_THREE has threes to spare: even a wasted stone in the corner still wins.
+        rich = {"size": 15, "colour": 1, "stones": stones(*FOUR_THREE)}
+        self.assertTrue(tactics.proves_win(rich, (0, 0)))
+        self.assertFalse(tactics.proves_win(rich, (4, 6)))  # occupied
+        poor = {"size": 15, "colour": 1, "stones": stones([(4, 6), (5, 6), (6, 6)], [(3, 6)])}
+        self.assertFalse(tactics.proves_win(poor, (7, 6)))  # a four, blocked, and nothing after
+
     def test_blocks_of_a_three(self):
         # Open on both sides: only the two ends stop it; a far end leaves an open four.
         lone = tactics.Solver(15, stones([(5, 7), (6, 7), (7, 7)], []), True)
