@@ -59,7 +59,8 @@ int ProSearch::generate(MoveList& list, ScoredMove tableMove) const {
             const uint32_t mine = cell.codeBytes(me);
             const uint32_t theirs = cell.codeBytes(you);
             if (defence && highestCode(theirs) < Sleep4 && highestCode(mine) < Sleep4) continue;
-            int64_t score = int64_t(cellScore[cellIndex(theirs)]) + 2 * cellScore[cellIndex(mine)];
+            int64_t score =
+                int64_t(cellScore[cellIndex(theirs)]) + 2 * int64_t(cellScore[cellIndex(mine)]);
             if (score <= 0 && !defence) continue;
             const ScoredMove m{int16_t(x), int16_t(y), 0};
             if (sameCell(m, tableMove)) {
