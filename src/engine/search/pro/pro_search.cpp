@@ -263,7 +263,7 @@ void ProSearch::collectPv() {
 int ProSearch::rootWin(ScoredMove& first) {
     if (int plies = rootVcf(first)) return plies;
     vcfLimit = vcfNodes + kRootVctBudget;
-    return vctAttack(kRootThreats, &first);
+    return threatAttack(true, kRootThreats, &first);
 }
 
 ScoredMove ProSearch::chooseMove(AI& engineState) {

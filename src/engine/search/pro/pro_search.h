@@ -59,16 +59,12 @@ private:
     static void selectNext(MoveList& list, int i);
     bool quiet(ScoredMove move) const;
 
-    // Wins by fours.
-    int vcfAttack(int foursLeft, ScoredMove* firstMove);
-    int vcfDefend(int foursLeft);
-    // Wins by fours for the side to move at the root: the plies until its five, or 0.
+    // Wins by fours (threes false) or by fours and threes, from the side to move.
+    // At the root, by fours: the plies until its five, or 0.
     int rootVcf(ScoredMove& firstMove);
-    void collectFours(int colour, MoveListOf<64>& list) const;
-    // Wins by threes.
-    int vctAttack(int attacks, ScoredMove* firstMove);
-    int vctDefend(int attacks);
-    void collectThreats(int colour, MoveListOf<64>& list) const;
+    int threatAttack(bool threes, int movesLeft, ScoredMove* firstMove);
+    void collectAttacks(int colour, bool threes, MoveListOf<64>& list) const;
+    int threatDefend(bool threes, int attacks);
     bool threatSearchEnds();
 
     int evaluate() const;
@@ -91,8 +87,10 @@ private:
     int rootBestValue = 0;
     ScoredMove killers[kMaxPly + 2][2]{};
     int32_t history[3][kGrid][kGrid]{};
-    uint64_t vcfFailures[1 << 16]{};
-    uint64_t vctFailures[1 << 16]{};
+    // Positions whose attack failed, per search kind: key bits and attacking moves.
+    static constexpr int kFailureSlots = 1 << 16;
+    uint64_t vcfFailures[kFailureSlots]{};
+    uint64_t vctFailures[kFailureSlots]{};
 };
 
 inline std::unique_ptr<MoveSearch> proSearch(AI&) {

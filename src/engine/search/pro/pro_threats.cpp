@@ -9,7 +9,8 @@ namespace korvane {
 
 namespace {
 constexpr int kThreatClockMask = 255;
-constexpr uint64_t kFoursMask = 63;
+// Low bits of a failure record: the attacking moves it was searched with.
+constexpr uint64_t kMovesMask = 63;
 // Threes and fours an attacker tries at each of its moves, the strongest first.
 constexpr int kThreatsTried = 10;
 }  // namespace
@@ -40,93 +41,17 @@ int ProSearch::fivePoints(int colour, ScoredMove& at) const {
     return directions == count ? 1 : 2;
 }
 
-void ProSearch::collectFours(int colour, MoveListOf<64>& list) const {
-    const AI& b = *ai;
-    list.last = -1;
-    for (int y = b.yMin; y < b.yMax; ++y) {
-        for (int x = b.xMin; x < b.xMax; ++x) {
-            const Cell& cell = b.cells[y][x];
-            if (cell.state != EMPTY || !cell.hasPattern(colour, Sleep4)) continue;
-            if (list.last + 1 == list.capacity) break;
-            list.push({int16_t(x), int16_t(y), fixedCellScore[cellIndex(cell.codeBytes(colour))]});
-        }
-    }
-    sortMoves(list.moves, list.size());
-}
-
-// The attacker (side to move) plays fours until one wins: returns the plies to its five,
-// or 0. The defender's blocks that make fours of its own are answered, and a five of the
-// defender ends the attack.
-int ProSearch::vcfAttack(int foursLeft, ScoredMove* firstMove) {
-    AI& b = *ai;
-    if (threatSearchEnds()) return 0;
-    const int me = b.who;
-    if (b.patternCount[me][Five] > 0) return 1;
-    ScoredMove block{0, 0, 0};
-    const int theirFives = fivePoints(b.opp, block);
-    if (theirFives >= 2) return 0;
-    if (theirFives == 1) {
-        // The forced block keeps the attack going only when it makes a four.
-        const Cell& cell = b.cells[block.y][block.x];
-        if (!cell.hasPattern(me, Sleep4) && !cell.hasPattern(me, Live4)) return 0;
-        b.makeMove(block.x, block.y);
-        const int r = vcfDefend(foursLeft - 1);
-        b.unmakeMove(block.x, block.y);
-        if (r && firstMove) *firstMove = block;
-        return r ? r + 1 : 0;
-    }
-    if (b.patternCount[me][Live4] > 0) {
-        if (firstMove) b.findPatternCell(me, Live4, *firstMove);
-        return 3;
-    }
-    if (foursLeft <= 0 || b.patternCount[me][Sleep4] == 0) return 0;
-    uint64_t& failure = vcfFailures[b.hashKey & (std::size(vcfFailures) - 1)];
-    if ((failure & ~kFoursMask) == (b.hashKey & ~kFoursMask) &&
-        int(failure & kFoursMask) >= foursLeft)
-        return 0;
-
-    MoveListOf<64> fours;
-    collectFours(me, fours);
-    for (int i = 0; i < fours.size(); ++i) {
-        const ScoredMove m = fours.moves[i];
-        b.makeMove(m.x, m.y);
-        const int r = vcfDefend(foursLeft - 1);
-        b.unmakeMove(m.x, m.y);
-        if (aborted || vcfNodes > vcfLimit) return 0;
-        if (r) {
-            if (firstMove) *firstMove = m;
-            return r + 1;
-        }
-    }
-    failure = (b.hashKey & ~kFoursMask) | uint64_t(foursLeft);
-    return 0;
-}
-
-// The defender (side to move) answers the attacker's last four.
-int ProSearch::vcfDefend(int foursLeft) {
-    AI& b = *ai;
-    ++vcfNodes;
-    if (b.patternCount[b.who][Five] > 0) return 0;
-    ScoredMove block{0, 0, 0};
-    const int fives = fivePoints(b.opp, block);
-    if (fives == 0) return 0;
-    if (fives >= 2) return 2;
-    b.makeMove(block.x, block.y);
-    const int r = vcfAttack(foursLeft, nullptr);
-    b.unmakeMove(block.x, block.y);
-    return r ? r + 1 : 0;
-}
-
-// Cells where `colour` makes a four or an open three, the strongest first.
-void ProSearch::collectThreats(int colour, MoveListOf<64>& list) const {
+// Cells where `colour` makes a four, or with threes also an open three, the strongest
+// first.
+void ProSearch::collectAttacks(int colour, bool threes, MoveListOf<64>& list) const {
     const AI& b = *ai;
     list.last = -1;
     for (int y = b.yMin; y < b.yMax; ++y) {
         for (int x = b.xMin; x < b.xMax; ++x) {
             const Cell& cell = b.cells[y][x];
             if (cell.state != EMPTY || cell.neighbours == 0) continue;
-            if (!cell.hasPattern(colour, Sleep4) && !cell.hasPattern(colour, Live3b) &&
-                !cell.hasPattern(colour, Live3l))
+            if (!cell.hasPattern(colour, Sleep4) &&
+                !(threes && (cell.hasPattern(colour, Live3b) || cell.hasPattern(colour, Live3l))))
                 continue;
             if (list.last + 1 == list.capacity) break;
             list.push({int16_t(x), int16_t(y), fixedCellScore[cellIndex(cell.codeBytes(colour))]});
@@ -135,9 +60,11 @@ void ProSearch::collectThreats(int colour, MoveListOf<64>& list) const {
     sortMoves(list.moves, list.size());
 }
 
-// The attacker (side to move) wins by fours and open threes within `attacks` moves:
-// returns the plies to its five, or 0.
-int ProSearch::vctAttack(int attacks, ScoredMove* firstMove) {
+// The attacker (side to move) plays fours, and with `threes` also open threes, until one
+// wins within `movesLeft` attacking moves: returns the plies to its five, or 0. A five
+// point of the defender is blocked (by fours alone only when the block makes a four),
+// and two of them end the attack.
+int ProSearch::threatAttack(bool threes, int movesLeft, ScoredMove* firstMove) {
     AI& b = *ai;
     if (threatSearchEnds()) return 0;
     const int me = b.who;
@@ -146,9 +73,11 @@ int ProSearch::vctAttack(int attacks, ScoredMove* firstMove) {
     const int theirFives = fivePoints(b.opp, block);
     if (theirFives >= 2) return 0;
     if (theirFives == 1) {
-        if (attacks <= 0) return 0;
+        const Cell& cell = b.cells[block.y][block.x];
+        if (threes ? movesLeft <= 0 : !cell.hasPattern(me, Sleep4) && !cell.hasPattern(me, Live4))
+            return 0;
         b.makeMove(block.x, block.y);
-        const int r = vctDefend(attacks - 1);
+        const int r = threatDefend(threes, movesLeft - 1);
         b.unmakeMove(block.x, block.y);
         if (r && firstMove) *firstMove = block;
         return r ? r + 1 : 0;
@@ -157,18 +86,20 @@ int ProSearch::vctAttack(int attacks, ScoredMove* firstMove) {
         if (firstMove) b.findPatternCell(me, Live4, *firstMove);
         return 3;
     }
-    if (attacks <= 0) return 0;
-    uint64_t& failure = vctFailures[b.hashKey & (std::size(vctFailures) - 1)];
-    if ((failure & ~kFoursMask) == (b.hashKey & ~kFoursMask) &&
-        int(failure & kFoursMask) >= attacks)
+    if (movesLeft <= 0 || (!threes && b.patternCount[me][Sleep4] == 0)) return 0;
+    uint64_t* failures = threes ? vctFailures : vcfFailures;
+    uint64_t& failure = failures[b.hashKey & (kFailureSlots - 1)];
+    if ((failure & ~kMovesMask) == (b.hashKey & ~kMovesMask) &&
+        int(failure & kMovesMask) >= movesLeft)
         return 0;
-    MoveListOf<64> threats;
-    collectThreats(me, threats);
-    const int tried = std::min(threats.size(), kThreatsTried);
+
+    MoveListOf<64> attacks;
+    collectAttacks(me, threes, attacks);
+    const int tried = threes ? std::min(attacks.size(), kThreatsTried) : attacks.size();
     for (int i = 0; i < tried; ++i) {
-        const ScoredMove m = threats.moves[i];
+        const ScoredMove m = attacks.moves[i];
         b.makeMove(m.x, m.y);
-        const int r = vctDefend(attacks - 1);
+        const int r = threatDefend(threes, movesLeft - 1);
         b.unmakeMove(m.x, m.y);
         if (aborted || vcfNodes > vcfLimit) return 0;
         if (r) {
@@ -176,14 +107,15 @@ int ProSearch::vctAttack(int attacks, ScoredMove* firstMove) {
             return r + 1;
         }
     }
-    failure = (b.hashKey & ~kFoursMask) | uint64_t(attacks);
+    failure = (b.hashKey & ~kMovesMask) | uint64_t(movesLeft);
     return 0;
 }
 
-// The defender (side to move) answers the attacker's last four or open three: a four is
-// blocked; a three is met by every cell where the attacker would make a four, and by
-// the defender's own fours. Returns the plies to the attacker's five when nothing holds.
-int ProSearch::vctDefend(int attacks) {
+// The defender (side to move) answers the attacker's last four or, with `threes`, open
+// three: a four is blocked; a three is met by every cell where the attacker would make a
+// four, and by the defender's own fours. Returns the plies to the attacker's five when
+// nothing holds, else 0.
+int ProSearch::threatDefend(bool threes, int attacks) {
     AI& b = *ai;
     ++vcfNodes;
     const int me = b.who;
@@ -194,11 +126,11 @@ int ProSearch::vctDefend(int attacks) {
     if (fives >= 2) return 2;
     if (fives == 1) {
         b.makeMove(block.x, block.y);
-        const int r = vctAttack(attacks, nullptr);
+        const int r = threatAttack(threes, attacks, nullptr);
         b.unmakeMove(block.x, block.y);
         return r ? r + 1 : 0;
     }
-    if (b.patternCount[attacker][Live4] == 0 || b.patternCount[me][Live4] > 0) return 0;
+    if (!threes || b.patternCount[attacker][Live4] == 0 || b.patternCount[me][Live4] > 0) return 0;
     ScoredMove answers[kMaxSize * kMaxSize];
     int count = 0;
     for (int y = b.yMin; y < b.yMax; ++y) {
@@ -213,7 +145,7 @@ int ProSearch::vctDefend(int attacks) {
     int longest = 0;
     for (int i = 0; i < count; ++i) {
         b.makeMove(answers[i].x, answers[i].y);
-        const int r = vctAttack(attacks, nullptr);
+        const int r = threatAttack(true, attacks, nullptr);
         b.unmakeMove(answers[i].x, answers[i].y);
         if (r == 0) return 0;
         longest = std::max(longest, r);
@@ -227,7 +159,7 @@ int ProSearch::rootVcf(ScoredMove& firstMove) {
     constexpr int kRootFours = 20;
     constexpr int64_t kRootVcfBudget = 200000;
     vcfLimit = vcfNodes + kRootVcfBudget;
-    return vcfAttack(kRootFours, &firstMove);
+    return threatAttack(false, kRootFours, &firstMove);
 }
 
 }  // namespace korvane
