@@ -8,12 +8,12 @@
 Games. Every opening of the list that fits the board is played twice, each engine black
 once; --symmetries first expands every opening into its distinct images under the eight
 symmetries of the board. --games caps the count (opening 1 both ways, opening 2 both ways,
-...). Each engine gets a fresh process per game, as a manager that restarts its engines
-does: START size (answered OK), then INFO timeout_turn, timeout_match (0, no limit, without
-a match time), max_memory (only with --max-memory), rule. When an engine is first to move
-it gets BOARD with every stone so far (field 1 its own, 2 the opponent's); every later
-request is TURN with the opponent's last stone. With a match time, INFO time_left comes
-before every request.
+..., then the second image of each). Each engine gets a fresh process per game, as a
+manager that restarts its engines does: START size (answered OK), then INFO timeout_turn,
+timeout_match (0, no limit, without a match time), max_memory (only with --max-memory),
+rule. When an engine is first to move it gets BOARD with every stone so far (field 1 its
+own, 2 the opponent's); every later request is TURN with the opponent's last stone. With
+a match time, INFO time_left comes before every request.
 
 Judging. The tool keeps the board and does not trust the engines: five in a row wins
 under free-style (rule 0), exactly five under rule 1 (six or more wins nothing), a full
@@ -85,18 +85,24 @@ def images(opening):
 
 def schedule(openings, size, symmetries, cap):
     """The games in order: dicts of opening number, image, offsets, stones and black (0 for
-    engine1, 1 for engine2)."""
-    games, seen = [], set()
+    engine1, 1 for engine2). With symmetries the images are taken round by round (the
+    first image of every opening, then the second ...), so that a capped match still
+    samples every opening."""
+    rounds, seen = [], set()
     for number, opening in enumerate(openings, 1):
+        kept = 0
         for image_no, image in enumerate(images(opening) if symmetries else [opening]):
             stones = pbrain.place_opening(image, size)
             key = (frozenset(stones[0::2]), frozenset(stones[1::2])) if stones else None
             if stones is None or (symmetries and key in seen):
                 continue
             seen.add(key)
-            for black in (0, 1):
-                games.append({"opening": number, "image": image_no, "offsets": image, "stones": stones,
-                              "black": black})
+            if kept == len(rounds):
+                rounds.append([])
+            rounds[kept].extend({"opening": number, "image": image_no, "offsets": image, "stones": stones,
+                                 "black": black} for black in (0, 1))
+            kept += 1
+    games = [game for games_of_round in rounds for game in games_of_round]
     return games[:cap] if cap is not None else games
 
 

@@ -79,6 +79,15 @@ class JudgeTest(unittest.TestCase):
         self.assertEqual(match.judge(board, 4, 0, exact=True), "full board")
 
 
+class ScheduleTest(unittest.TestCase):
+    def test_capped_symmetric_match_samples_every_opening_first(self):
+        openings = [[(0, 0), (1, 0), (1, 3)], [(0, 0), (1, 1), (0, 3)]]
+        games = match.schedule(openings, 15, True, 6)
+        self.assertEqual([g["opening"] for g in games], [1, 1, 2, 2, 1, 1])
+        self.assertEqual([g["black"] for g in games[:2]], [0, 1])
+        self.assertEqual(len(match.schedule(openings, 15, True, None)), 2 * 2 * 8)
+
+
 class FaultTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
