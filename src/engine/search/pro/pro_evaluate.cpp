@@ -1,27 +1,46 @@
 #include <algorithm>
 
-#include "engine/eval/weights.h"
 #include "engine/search/pro/pro_search.h"
+#include "engine/search/pro/pro_weights.h"
 
 namespace korvane {
 
-namespace {
-
-// Having the move is worth this much, and the side to move's shapes count this many
-// eighths of the same shapes of the other side: it makes its threats first.
-constexpr int kTempo = 40;
-constexpr int kMoverEighths = 9;
-
-}  // namespace
+FourCombos countFourCombos(const AI& b, int colour) {
+    FourCombos combos;
+    for (int y = b.yMin; y < b.yMax; ++y) {
+        for (int x = b.xMin; x < b.xMax; ++x) {
+            const Cell& cell = b.cells[y][x];
+            if (cell.state != EMPTY || !cell.hasPattern(colour, Sleep4)) continue;
+            int fours = 0, threes = 0;
+            for (int d = 0; d < kDirections; ++d) {
+                const int p = cell.pattern(colour, d);
+                fours += p == Sleep4 || p == Live4 ? 1 : 0;
+                threes += p == Live3b || p == Live3l ? 1 : 0;
+            }
+            if (fours >= 2)
+                ++combos.doubleFours;
+            else if (threes >= 1)
+                ++combos.fourThrees;
+        }
+    }
+    return combos;
+}
 
 int ProSearch::evaluate() const {
+    const ProWeights& w = kProWeights;
     const int32_t* me = ai->patternCount[ai->who];
     const int32_t* you = ai->patternCount[ai->opp];
-    int64_t sum = 0;
+    int64_t sum = w.tempo;
     for (int code = 1; code < kPatternCodes; ++code)
-        sum += (int64_t(me[code]) * kMoverEighths - int64_t(you[code]) * 8) * evalWeights[code];
-    sum = sum / 8 + kTempo;
-    // A weighted sum is never a proof, whatever the weights.
+        sum += int64_t(me[code]) * w.mine[code] - int64_t(you[code]) * w.theirs[code];
+    // The other side's four combinations are threats to answer at once; only a side with
+    // a four to make has them.
+    if (you[Sleep4] > 0) {
+        const FourCombos combos = countFourCombos(*ai, ai->opp);
+        sum -= int64_t(combos.doubleFours) * w.theirDoubleFour +
+               int64_t(combos.fourThrees) * w.theirFourThree;
+    }
+    // A weighted sum is never a proof.
     return int(std::clamp<int64_t>(sum, 1 - kDecided, kDecided - 1));
 }
 
