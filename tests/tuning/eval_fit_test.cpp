@@ -58,7 +58,6 @@ TEST(EvalFit, RecoversAPlantedWeight) {
         }
     }
     FitWeights start{};
-    start[kFitTempo] = 0;
     for (FitSample& s : samples) s.features[kFitTempo] = 1;
     const FitWeights fitted = fitWeights(samples, start, 100, 3000);
     EXPECT_NEAR(fitted[Live3b], 30, 3);
