@@ -13,8 +13,11 @@ constexpr int32_t kTableMoveKey = INT32_MAX;
 constexpr int kHistoryBits = 10;
 constexpr int32_t kKillerBonus = 24;
 constexpr int64_t kMaxOrderingScore = (int64_t(1) << (30 - kHistoryBits)) - 1;
-// Moves kept below the root, the best-ordered first.
+// Moves kept below the root, the best-ordered first: a wide choice near the root, a
+// narrow one deeper, where the ordering's first moves carry the line.
 constexpr int kWidth = 40;
+constexpr int kWidePlies = 2;
+constexpr int kDeepWidth = 20;
 
 int highestCode(uint32_t codeBytes) {
     int high = 0;
@@ -88,7 +91,8 @@ int ProSearch::generate(MoveList& list, ScoredMove tableMove) const {
 }
 
 int ProSearch::movesSearched(const MoveList& list) const {
-    return ai->ply > 0 ? std::min(list.size(), kWidth) : list.size();
+    if (ai->ply == 0) return list.size();
+    return std::min(list.size(), ai->ply <= kWidePlies ? kWidth : kDeepWidth);
 }
 
 // Moves the best-ordered of moves[i..] to position i: the list is ordered only as far as
