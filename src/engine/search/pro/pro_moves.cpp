@@ -37,6 +37,34 @@ bool ProSearch::quiet(ScoredMove move) const {
            highestCode(cell.codeBytes(ai->opp)) < Live3b;
 }
 
+// Against an open three the moves are its blocks (every cell where the opponent would
+// make a four) and one's own fours.
+bool ProSearch::facingOpenThree() const {
+    const AI& b = *ai;
+    return b.patternCount[b.opp][Live4] > 0 && b.patternCount[b.who][Live4] == 0;
+}
+
+// Whether the cell (x, y) is a move worth searching, and its promise for the order.
+bool ProSearch::candidate(int x, int y, bool defence, int64_t& score) const {
+    const AI& b = *ai;
+    const Cell& cell = b.cells[y][x];
+    if (cell.state != EMPTY || cell.neighbours == 0) return false;
+    const uint32_t mine = cell.codeBytes(b.who);
+    const uint32_t theirs = cell.codeBytes(b.opp);
+    if (defence && highestCode(theirs) < Sleep4 && highestCode(mine) < Sleep4) return false;
+    score = int64_t(cellScore[cellIndex(theirs)]) + 2 * int64_t(cellScore[cellIndex(mine)]);
+    return defence || score > 0;
+}
+
+// Whether the table move may be searched before the others are generated: it is one of
+// them, unless the entry belongs to another position.
+bool ProSearch::tableMoveFirst(ScoredMove move) const {
+    const AI& b = *ai;
+    int64_t score = 0;
+    return move.x >= b.xMin && move.x < b.xMax && move.y >= b.yMin && move.y < b.yMax &&
+           candidate(move.x, move.y, facingOpenThree(), score);
+}
+
 // Fills `list` in search order. Returns 1 when the moves answer a threat (a five point
 // or an open three of the opponent), which are then all the moves worth searching.
 int ProSearch::generate(MoveList& list, ScoredMove tableMove) const {
@@ -49,22 +77,14 @@ int ProSearch::generate(MoveList& list, ScoredMove tableMove) const {
         list.push(forced);
         return 1;
     }
-    // Against an open three: its blocks (every cell where the opponent would make a
-    // four) and one's own fours.
-    const bool defence = b.patternCount[you][Live4] > 0 && b.patternCount[me][Live4] == 0;
+    const bool defence = facingOpenThree();
     ScoredMove candidates[kMaxSize * kMaxSize];
     int count = 0;
     const int ply = b.ply;
     for (int y = b.yMin; y < b.yMax; ++y) {
         for (int x = b.xMin; x < b.xMax; ++x) {
-            const Cell& cell = b.cells[y][x];
-            if (cell.state != EMPTY || cell.neighbours == 0) continue;
-            const uint32_t mine = cell.codeBytes(me);
-            const uint32_t theirs = cell.codeBytes(you);
-            if (defence && highestCode(theirs) < Sleep4 && highestCode(mine) < Sleep4) continue;
-            int64_t score =
-                int64_t(cellScore[cellIndex(theirs)]) + 2 * int64_t(cellScore[cellIndex(mine)]);
-            if (score <= 0 && !defence) continue;
+            int64_t score = 0;
+            if (!candidate(x, y, defence, score)) continue;
             const ScoredMove m{int16_t(x), int16_t(y), 0};
             if (sameCell(m, tableMove)) {
                 candidates[count++] = {m.x, m.y, kTableMoveKey};

@@ -108,31 +108,55 @@ void ProSearch::noteCut(ScoredMove move, int depth) {
     h = std::min(h + depth * depth, 1 << 20);
 }
 
-int ProSearch::expand(int depth, int alpha, int beta, bool pvNode, ScoredMove tableMove) {
+// The value of the move `index` of the node's order: the first with the full window,
+// the others with a null window (at first a ply shallower when `reduce`), searched again
+// when they promise more.
+int ProSearch::childValue(ScoredMove move, int index, int depth, int alpha, int beta, bool pvNode,
+                          bool reduce) {
     AI& b = *ai;
-    MoveList list;
-    const bool defending = generate(list, tableMove) != 0;
-    if (list.last < 0) return 0;  // a full board: a draw
+    b.makeMove(move.x, move.y);
+    table.prefetch(b.hashKey);
+    int v;
+    if (index == 0) {
+        v = -search(depth - 1, -beta, -alpha, pvNode);
+    } else {
+        v = -search(depth - 1 - (reduce ? 1 : 0), -alpha - 1, -alpha, false);
+        if (v > alpha && reduce) v = -search(depth - 1, -alpha - 1, -alpha, false);
+        if (v > alpha && v < beta && pvNode) v = -search(depth - 1, -beta, -alpha, true);
+    }
+    b.unmakeMove(move.x, move.y);
+    return v;
+}
+
+int ProSearch::expand(int depth, int alpha, int beta, bool pvNode, ScoredMove tableMove) {
     const int alpha0 = alpha;
     int best = -kInfinity;
     ScoredMove bestMove{0, 0, 0};
+    // The table move goes first in any order; searched before the others are generated,
+    // it often settles the node alone.
+    const bool tableFirst = tableMoveFirst(tableMove);
+    if (tableFirst) {
+        best = childValue(tableMove, 0, depth, alpha, beta, pvNode, false);
+        if (aborted) return 0;
+        bestMove = tableMove;
+        alpha = std::max(alpha, best);
+        if (alpha >= beta) {
+            noteCut(tableMove, depth);
+            store(depth, alpha0, beta, best, bestMove);
+            return best;
+        }
+    }
+    MoveList list;
+    const bool defending = generate(list, tableMove) != 0;
+    if (list.last < 0) return 0;  // a full board: a draw
     const int count = movesSearched(list);
-    for (int i = 0; i < count; ++i) {
+    if (tableFirst) selectNext(list, 0);
+    for (int i = tableFirst ? 1 : 0; i < count; ++i) {
         selectNext(list, i);
         const ScoredMove m = list.moves[i];
         const bool reduce =
             !defending && i >= kReductionFromMove && depth >= kReductionMinDepth && quiet(m);
-        b.makeMove(m.x, m.y);
-        table.prefetch(b.hashKey);
-        int v;
-        if (i == 0) {
-            v = -search(depth - 1, -beta, -alpha, pvNode);
-        } else {
-            v = -search(depth - 1 - (reduce ? 1 : 0), -alpha - 1, -alpha, false);
-            if (v > alpha && reduce) v = -search(depth - 1, -alpha - 1, -alpha, false);
-            if (v > alpha && v < beta && pvNode) v = -search(depth - 1, -beta, -alpha, true);
-        }
-        b.unmakeMove(m.x, m.y);
+        const int v = childValue(m, i, depth, alpha, beta, pvNode, reduce);
         if (aborted) return 0;
         if (v > best) {
             best = v;

@@ -37,6 +37,8 @@ private:
     int ownFoursWin(const ProEntry* entry);
     int ownThreesWin(const ProEntry* entry);
     int expand(int depth, int alpha, int beta, bool pvNode, ScoredMove tableMove);
+    int childValue(ScoredMove move, int index, int depth, int alpha, int beta, bool pvNode,
+                   bool reduce);
     void store(int depth, int alpha0, int beta, int value, ScoredMove move);
     void noteCut(ScoredMove move, int depth);
 
@@ -56,6 +58,9 @@ private:
     // Fills `list` unordered; returns 1 when its moves answer a threat.
     int generate(MoveList& list, ScoredMove tableMove) const;
     int movesSearched(const MoveList& list) const;
+    bool facingOpenThree() const;
+    bool candidate(int x, int y, bool defence, int64_t& score) const;
+    bool tableMoveFirst(ScoredMove move) const;
     static void selectNext(MoveList& list, int i);
     bool quiet(ScoredMove move) const;
 
