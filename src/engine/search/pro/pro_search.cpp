@@ -128,22 +128,29 @@ int ProSearch::childValue(ScoredMove move, int index, int depth, int alpha, int 
     return v;
 }
 
+// Takes the value `v` of the move `m` into the node's best; true when it cuts the node off.
+bool ProSearch::takeValue(NodeBest& node, int v, ScoredMove m, int depth, int beta) {
+    if (v > node.value) {
+        node.value = v;
+        node.move = m;
+    }
+    node.alpha = std::max(node.alpha, v);
+    if (node.alpha < beta) return false;
+    noteCut(m, depth);
+    return true;
+}
+
 int ProSearch::expand(int depth, int alpha, int beta, bool pvNode, ScoredMove tableMove) {
-    const int alpha0 = alpha;
-    int best = -kInfinity;
-    ScoredMove bestMove{0, 0, 0};
+    NodeBest node{alpha, -kInfinity, {0, 0, 0}};
     // The table move goes first in any order; searched before the others are generated,
     // it often settles the node alone.
     const bool tableFirst = tableMoveFirst(tableMove);
     if (tableFirst) {
-        best = childValue(tableMove, 0, depth, alpha, beta, pvNode, false);
+        const int v = childValue(tableMove, 0, depth, node.alpha, beta, pvNode, false);
         if (aborted) return 0;
-        bestMove = tableMove;
-        alpha = std::max(alpha, best);
-        if (alpha >= beta) {
-            noteCut(tableMove, depth);
-            store(depth, alpha0, beta, best, bestMove);
-            return best;
+        if (takeValue(node, v, tableMove, depth, beta)) {
+            store(depth, alpha, beta, node.value, node.move);
+            return node.value;
         }
     }
     MoveList list;
@@ -156,20 +163,12 @@ int ProSearch::expand(int depth, int alpha, int beta, bool pvNode, ScoredMove ta
         const ScoredMove m = list.moves[i];
         const bool reduce =
             !defending && i >= kReductionFromMove && depth >= kReductionMinDepth && quiet(m);
-        const int v = childValue(m, i, depth, alpha, beta, pvNode, reduce);
+        const int v = childValue(m, i, depth, node.alpha, beta, pvNode, reduce);
         if (aborted) return 0;
-        if (v > best) {
-            best = v;
-            bestMove = m;
-        }
-        if (v > alpha) alpha = v;
-        if (alpha >= beta) {
-            noteCut(m, depth);
-            break;
-        }
+        if (takeValue(node, v, m, depth, beta)) break;
     }
-    store(depth, alpha0, beta, best, bestMove);
-    return best;
+    store(depth, alpha, beta, node.value, node.move);
+    return node.value;
 }
 
 int ProSearch::search(int depth, int alpha, int beta, bool pvNode) {

@@ -39,6 +39,13 @@ private:
     int expand(int depth, int alpha, int beta, bool pvNode, ScoredMove tableMove);
     int childValue(ScoredMove move, int index, int depth, int alpha, int beta, bool pvNode,
                    bool reduce);
+    // The best value and move of a node so far, and its raised lower bound.
+    struct NodeBest {
+        int alpha;
+        int value;
+        ScoredMove move;
+    };
+    bool takeValue(NodeBest& node, int v, ScoredMove m, int depth, int beta);
     void store(int depth, int alpha0, int beta, int value, ScoredMove move);
     void noteCut(ScoredMove move, int depth);
 
