@@ -134,19 +134,18 @@ bool ProSearch::takeValue(NodeBest& node, int v, ScoredMove m, int depth, int be
         node.value = v;
         node.move = m;
     }
-    node.alpha = std::max(node.alpha, v);
-    if (node.alpha < beta) return false;
+    if (node.value < beta) return false;
     noteCut(m, depth);
     return true;
 }
 
 int ProSearch::expand(int depth, int alpha, int beta, bool pvNode, ScoredMove tableMove) {
-    NodeBest node{alpha, -kInfinity, {0, 0, 0}};
+    NodeBest node{-kInfinity, {0, 0, 0}};
     // The table move goes first in any order; searched before the others are generated,
     // it often settles the node alone.
     const bool tableFirst = tableMoveFirst(tableMove);
     if (tableFirst) {
-        const int v = childValue(tableMove, 0, depth, node.alpha, beta, pvNode, false);
+        const int v = childValue(tableMove, 0, depth, alpha, beta, pvNode, false);
         if (aborted) return 0;
         if (takeValue(node, v, tableMove, depth, beta)) {
             store(depth, alpha, beta, node.value, node.move);
@@ -163,7 +162,7 @@ int ProSearch::expand(int depth, int alpha, int beta, bool pvNode, ScoredMove ta
         const ScoredMove m = list.moves[i];
         const bool reduce =
             !defending && i >= kReductionFromMove && depth >= kReductionMinDepth && quiet(m);
-        const int v = childValue(m, i, depth, node.alpha, beta, pvNode, reduce);
+        const int v = childValue(m, i, depth, std::max(alpha, node.value), beta, pvNode, reduce);
         if (aborted) return 0;
         if (takeValue(node, v, m, depth, beta)) break;
     }

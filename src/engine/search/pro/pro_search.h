@@ -39,9 +39,9 @@ private:
     int expand(int depth, int alpha, int beta, bool pvNode, ScoredMove tableMove);
     int childValue(ScoredMove move, int index, int depth, int alpha, int beta, bool pvNode,
                    bool reduce);
-    // The best value and move of a node so far, and its raised lower bound.
+    // The best value and move of a node so far; the node's lower bound is the greater of
+    // its alpha and that value.
     struct NodeBest {
-        int alpha;
         int value;
         ScoredMove move;
     };
