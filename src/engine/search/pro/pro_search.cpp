@@ -19,6 +19,11 @@ constexpr int kReductionMinDepth = 3;
 constexpr int kRootThreats = 8;
 constexpr int64_t kRootVctBudget = 20000;
 constexpr int kThreesLastIteration = 60;
+// The win by threes in the tree: asked at nodes with this many plies left, where a proof
+// saves a subtree worth the probe, and kept to this many threat plies, past which the
+// probes cost more than their rare proofs are worth.
+constexpr int kTreeVctMinDepth = 3;
+constexpr int kTreeVctPlies = 12;
 // What a table entry records of the quick proof: searched, nothing found.
 constexpr int kNodeFours = 1;
 }  // namespace
@@ -74,12 +79,11 @@ int ProSearch::ownFoursWin(const ProEntry* entry) {
     return value;
 }
 
-// Threat step: the side to move's win by threes in the early iterations, whose proofs
-// the table then keeps for the deeper ones.
+// Threat step: the side to move's win by threes, whose proofs the table keeps.
 int ProSearch::ownThreesWin(const ProEntry* entry) {
     AI& b = *ai;
     if (entry && entry->noVctWithin > 0) return 0;
-    const int value = b.vctProbe(kVctProofDepth);
+    const int value = b.vctProbe(kTreeVctPlies);
     if (b.abortSearch.load(std::memory_order_relaxed)) aborted = true;
     if (aborted) return 0;
     if (value == 0) {
@@ -194,7 +198,7 @@ int ProSearch::search(int depth, int alpha, int beta, bool pvNode) {
     if (b.patternCount[b.who][Live4] > 0) return kWin - ply - 3;
     if (int v = ownFoursWin(entry)) return v;
     if (aborted) return 0;
-    if (threesInTree && depth >= 2) {
+    if (threesInTree && depth >= kTreeVctMinDepth) {
         if (int v = ownThreesWin(entry)) return v;
         if (aborted) return 0;
     }
