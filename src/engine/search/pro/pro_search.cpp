@@ -18,7 +18,6 @@ constexpr int kReductionMinDepth = 3;
 // The win by threes tried at the root: attacking moves, and threat nodes.
 constexpr int kRootThreats = 8;
 constexpr int64_t kRootVctBudget = 20000;
-constexpr int kThreesLastIteration = 60;
 // The win by threes in the tree: asked at nodes with this many plies left, where a proof
 // saves a subtree worth the probe, and kept to this many threat plies, past which the
 // probes cost more than their rare proofs are worth.
@@ -67,15 +66,8 @@ int ProSearch::ownFoursWin(const ProEntry* entry) {
     AI& b = *ai;
     if (b.patternCount[b.who][Sleep4] == 0) return 0;
     if (entry && entry->noVcfWithin >= kNodeFours) return 0;
-    const int value = b.vcfProbe();
-    if (b.abortSearch.load(std::memory_order_relaxed)) aborted = true;
-    if (aborted) return 0;
-    if (value == 0) {
-        table.storeNoVcf(b.hashKey, kNodeFours);
-        return 0;
-    }
-    table.store(b.hashKey, kProvenDepth, ProBound::Exact, valueToTable(value, b.ply, kDecided),
-                {0, 0, 0});
+    const int value = keepProof(b.vcfProbe());
+    if (value == 0 && !aborted) table.storeNoVcf(b.hashKey, kNodeFours);
     return value;
 }
 
@@ -83,13 +75,17 @@ int ProSearch::ownFoursWin(const ProEntry* entry) {
 int ProSearch::ownThreesWin(const ProEntry* entry) {
     AI& b = *ai;
     if (entry && entry->noVctWithin > 0) return 0;
-    const int value = b.vctProbe(kTreeVctPlies);
+    const int value = keepProof(b.vctProbe(kTreeVctPlies));
+    if (value == 0 && !aborted) table.storeNoVct(b.hashKey, 1);
+    return value;
+}
+
+// The value of a threat probe of the node, kept in the table when it proves a win; 0
+// when it proves nothing or the search was stopped meanwhile.
+int ProSearch::keepProof(int value) {
+    AI& b = *ai;
     if (b.abortSearch.load(std::memory_order_relaxed)) aborted = true;
-    if (aborted) return 0;
-    if (value == 0) {
-        table.storeNoVct(b.hashKey, 1);
-        return 0;
-    }
+    if (aborted || value == 0) return 0;
     table.store(b.hashKey, kProvenDepth, ProBound::Exact, valueToTable(value, b.ply, kDecided),
                 {0, 0, 0});
     return value;
@@ -198,7 +194,7 @@ int ProSearch::search(int depth, int alpha, int beta, bool pvNode) {
     if (b.patternCount[b.who][Live4] > 0) return kWin - ply - 3;
     if (int v = ownFoursWin(entry)) return v;
     if (aborted) return 0;
-    if (threesInTree && depth >= kTreeVctMinDepth) {
+    if (depth >= kTreeVctMinDepth) {
         if (int v = ownThreesWin(entry)) return v;
         if (aborted) return 0;
     }
@@ -324,7 +320,6 @@ ScoredMove ProSearch::chooseMove(AI& engineState) {
         int value = 0;
         for (int depth = 2; depth <= b.maxDepth; ++depth) {
             const IterationStart start{clockMs(), searchNodes, vcfNodes};
-            threesInTree = depth <= kThreesLastIteration;
             value = aspirate(depth, value);
             if (aborted) break;
             value = rootBestValue;

@@ -36,6 +36,7 @@ private:
     bool probe(const ProEntry* entry, int depth, int alpha, int beta, int& value) const;
     int ownFoursWin(const ProEntry* entry);
     int ownThreesWin(const ProEntry* entry);
+    int keepProof(int value);
     int expand(int depth, int alpha, int beta, bool pvNode, ScoredMove tableMove);
     int childValue(ScoredMove move, int index, int depth, int alpha, int beta, bool pvNode,
                    bool reduce);
@@ -88,7 +89,6 @@ private:
     ProTable table;
     MoveTimer timer{};
     bool aborted = false;
-    bool threesInTree = false;
     int64_t searchNodes = 0;
     int64_t vcfNodes = 0;
     int64_t vcfLimit = 0;
