@@ -6,6 +6,7 @@ namespace korvane {
 
 int32_t fixedCellScore[kCellScoreEntries];
 int32_t cellScore[kCellScoreEntries];
+int32_t cellCodeScore[kPatternCodes];
 
 namespace {
 
@@ -23,6 +24,8 @@ void buildFixedCellScore() {
 }
 
 void buildCellScore() {
+    for (int code = 0; code < kPatternCodes; ++code)
+        cellCodeScore[code] = int32_t(int64_t(defaultWeights[code]) + evalWeights[code]);
     for (int i = 0; i < kCellScoreEntries; ++i) {
         cellScore[i] = int32_t(fixedCellScore[i] + fourTermSum(evalWeights, i));
     }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "engine/board/cell.h"
+
 namespace korvane {
 
 inline constexpr int kCellScoreEntries = 10000;
@@ -11,6 +13,8 @@ inline constexpr int kCellScoreEntries = 10000;
 // current weights on top (main move generator).
 extern int32_t fixedCellScore[kCellScoreEntries];
 extern int32_t cellScore[kCellScoreEntries];
+// The share of one direction's code in cellScore: cellScore is the sum of the four.
+extern int32_t cellCodeScore[kPatternCodes];
 
 void buildFixedCellScore();
 void buildCellScore();

@@ -52,8 +52,19 @@ bool ProSearch::candidate(int x, int y, bool defence, int64_t& score) const {
     const uint32_t mine = cell.codeBytes(b.who);
     const uint32_t theirs = cell.codeBytes(b.opp);
     if (defence && highestCode(theirs) < Sleep4 && highestCode(mine) < Sleep4) return false;
-    score = int64_t(cellScore[cellIndex(theirs)]) + 2 * int64_t(cellScore[cellIndex(mine)]);
+    const int64_t* order = orderScore[b.who];
+    score = order[cell.patterns[0]] + order[cell.patterns[1]] + order[cell.patterns[2]] +
+            order[cell.patterns[3]];
     return defence || score > 0;
+}
+
+void ProSearch::buildOrderScores() {
+    for (int pair = 0; pair < 256; ++pair) {
+        const int low = pair & 0xF, high = pair >> 4;
+        if (low >= kPatternCodes || high >= kPatternCodes) continue;
+        orderScore[BLACK][pair] = int64_t(cellCodeScore[high]) + 2 * int64_t(cellCodeScore[low]);
+        orderScore[WHITE][pair] = int64_t(cellCodeScore[low]) + 2 * int64_t(cellCodeScore[high]);
+    }
 }
 
 // Whether the table move may be searched before the others are generated: it is one of

@@ -298,6 +298,7 @@ ScoredMove ProSearch::chooseMove(AI& engineState) {
     searchNodes = vcfNodes = 0;
     aborted = false;
     table.newSearch();
+    buildOrderScores();
     for (auto& k : killers) k[0] = k[1] = {0, 0, 0};
 
     if (b.history.last < 0) {

@@ -68,6 +68,7 @@ private:
     int movesSearched(const MoveList& list) const;
     bool facingOpenThree() const;
     bool candidate(int x, int y, bool defence, int64_t& score) const;
+    void buildOrderScores();
     bool tableMoveFirst(ScoredMove move) const;
     static void selectNext(MoveList& list, int i);
     bool quiet(ScoredMove move) const;
@@ -99,6 +100,10 @@ private:
     int rootBestValue = 0;
     ScoredMove killers[kMaxPly + 2][2]{};
     int32_t history[3][kGrid][kGrid]{};
+    // A cell's promise for the move order is the sum over its four directions of
+    // orderScore[side to move][the direction's byte of both colours' codes]: the other
+    // side's cell score and twice one's own.
+    int64_t orderScore[3][256]{};
     // Positions whose attack failed, per search kind: key bits and attacking moves.
     static constexpr int kFailureSlots = 1 << 16;
     uint64_t vcfFailures[kFailureSlots]{};
