@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "engine/search/pro/four_cells.h"
 #include "engine/search/pro/pro_search.h"
 #include "engine/search/pro/pro_weights.h"
 
@@ -7,22 +8,18 @@ namespace korvane {
 
 FourCombos countFourCombos(const AI& b, int colour) {
     FourCombos combos;
-    for (int y = b.yMin; y < b.yMax; ++y) {
-        for (int x = b.xMin; x < b.xMax; ++x) {
-            const Cell& cell = b.cells[y][x];
-            if (cell.state != EMPTY || !cell.hasPattern(colour, Sleep4)) continue;
-            int fours = 0, threes = 0;
-            for (int d = 0; d < kDirections; ++d) {
-                const int p = cell.pattern(colour, d);
-                fours += p == Sleep4 || p == Live4 ? 1 : 0;
-                threes += p == Live3b || p == Live3l ? 1 : 0;
-            }
-            if (fours >= 2)
-                ++combos.doubleFours;
-            else if (threes >= 1)
-                ++combos.fourThrees;
+    visitFourCells(b, colour, [&](int, int, const Cell& cell) {
+        int fours = 0, threes = 0;
+        for (int d = 0; d < kDirections; ++d) {
+            const int p = cell.pattern(colour, d);
+            fours += p == Sleep4 || p == Live4 ? 1 : 0;
+            threes += p == Live3b || p == Live3l ? 1 : 0;
         }
-    }
+        if (fours >= 2)
+            ++combos.doubleFours;
+        else if (threes >= 1)
+            ++combos.fourThrees;
+    });
     return combos;
 }
 

@@ -66,7 +66,7 @@ int ProSearch::ownFoursWin(const ProEntry* entry) {
     AI& b = *ai;
     if (b.patternCount[b.who][Sleep4] == 0) return 0;
     if (entry && entry->noVcfWithin >= kNodeFours) return 0;
-    const int value = keepProof(b.vcfProbe());
+    const int value = keepProof(quickVcf());
     if (value == 0 && !aborted) table.storeNoVcf(b.hashKey, kNodeFours);
     return value;
 }

@@ -76,6 +76,7 @@ private:
     // Wins by fours (threes false) or by fours and threes, from the side to move.
     // At the root, by fours: the plies until its five, or 0.
     int rootVcf(ScoredMove& firstMove);
+    int quickVcf();
     int threatAttack(bool threes, int movesLeft, ScoredMove* firstMove);
     void collectAttacks(int colour, bool threes, MoveListOf<64>& list) const;
     int threatDefend(bool threes, int attacks);

@@ -2,8 +2,10 @@
 
 #include "engine/eval/cell_score.h"
 #include "engine/search/clock.h"
+#include "engine/search/pro/four_cells.h"
 #include "engine/search/pro/pro_search.h"
 #include "engine/search/sort_moves.h"
+#include "engine/search/threat_steps.h"
 
 namespace korvane {
 
@@ -151,6 +153,28 @@ int ProSearch::threatDefend(bool threes, int attacks) {
         longest = std::max(longest, r);
     }
     return longest + 1;
+}
+
+// The quick win by fours asked at every node: each four of the side to move that is more
+// than a lone four, strongest first, followed by the forced blocks and the fours along
+// the lines of the latest one. The side to move has a four to make and no five to make
+// or to stop. The plies to the five from the root, or 0.
+int ProSearch::quickVcf() {
+    AI& b = *ai;
+    MoveListOf<64> fours;
+    visitFourCells(b, b.who, [&](int x, int y, const Cell& cell) {
+        const int score = fixedCellScore[cellIndex(cell.codeBytes(b.who))];
+        if (score > kWeakFourScore && fours.last + 1 < fours.capacity)
+            fours.push({int16_t(x), int16_t(y), score});
+    });
+    sortMoves(fours.moves, fours.size());
+    for (int i = 0; i < fours.size(); ++i) {
+        b.makeMove(fours.moves[i].x, fours.moves[i].y);
+        const int e = -b.vcfDefend();
+        b.unmakeMove(fours.moves[i].x, fours.moves[i].y);
+        if (e > 0) return kWin - b.ply - e;
+    }
+    return 0;
 }
 
 int ProSearch::rootVcf(ScoredMove& firstMove) {
