@@ -25,8 +25,8 @@ int highestCode(uint32_t codeBytes) {
     return high;
 }
 
-bool sameCell(ScoredMove a, ScoredMove b) {
-    return a.x == b.x && a.y == b.y;
+int cellNumber(ScoredMove m) {
+    return m.y * kGrid + m.x;
 }
 
 }  // namespace
@@ -44,18 +44,20 @@ bool ProSearch::facingOpenThree() const {
     return b.patternCount[b.opp][Live4] > 0 && b.patternCount[b.who][Live4] == 0;
 }
 
-// Whether the cell (x, y) is a move worth searching, and its promise for the order.
-bool ProSearch::candidate(int x, int y, bool defence, int64_t& score) const {
-    const AI& b = *ai;
-    const Cell& cell = b.cells[y][x];
+// Whether the cell is a move worth searching, and its promise for the order.
+inline bool ProSearch::worthSearching(const Cell& cell, bool defence, int64_t& score) const {
     if (cell.state != EMPTY || cell.neighbours == 0) return false;
-    const uint32_t mine = cell.codeBytes(b.who);
-    const uint32_t theirs = cell.codeBytes(b.opp);
-    if (defence && highestCode(theirs) < Sleep4 && highestCode(mine) < Sleep4) return false;
-    const int64_t* order = orderScore[b.who];
+    if (defence && highestCode(cell.codeBytes(ai->opp)) < Sleep4 &&
+        highestCode(cell.codeBytes(ai->who)) < Sleep4)
+        return false;
+    const int64_t* order = orderScore[ai->who];
     score = order[cell.patterns[0]] + order[cell.patterns[1]] + order[cell.patterns[2]] +
             order[cell.patterns[3]];
     return defence || score > 0;
+}
+
+bool ProSearch::candidate(int x, int y, bool defence, int64_t& score) const {
+    return worthSearching(ai->cells[y][x], defence, score);
 }
 
 void ProSearch::buildOrderScores() {
@@ -76,6 +78,36 @@ bool ProSearch::tableMoveFirst(ScoredMove move) const {
            candidate(move.x, move.y, facingOpenThree(), score);
 }
 
+// Writes the candidates of the box to `out` with their ordering keys; returns their
+// count. Against an open three (kDefence) only fours and their blocks are candidates.
+template <bool kDefence>
+int ProSearch::scoreCandidates(ScoredMove* out, ScoredMove tableMove) const {
+    const AI& b = *ai;
+    const int32_t(&moverHistory)[kGrid][kGrid] = history[b.who];
+    const int tableCell = cellNumber(tableMove);
+    const int killer0 = cellNumber(killers[b.ply][0]);
+    const int killer1 = cellNumber(killers[b.ply][1]);
+    int count = 0;
+    for (int y = b.yMin; y < b.yMax; ++y) {
+        for (int x = b.xMin; x < b.xMax; ++x) {
+            int64_t score = 0;
+            if (!worthSearching(b.cells[y][x], kDefence, score)) continue;
+            const int at = y * kGrid + x;
+            if (at == tableCell) {
+                out[count++] = {int16_t(x), int16_t(y), kTableMoveKey};
+                continue;
+            }
+            if (at == killer0 || at == killer1) score += kKillerBonus;
+            const int32_t h = std::min(moverHistory[y][x], (1 << kHistoryBits) - 1);
+            // Weights may be any integers: the score is kept where the key cannot overflow.
+            const int64_t bounded =
+                std::clamp<int64_t>(score, -kMaxOrderingScore, kMaxOrderingScore);
+            out[count++] = {int16_t(x), int16_t(y), int32_t(bounded * (1 << kHistoryBits) + h)};
+        }
+    }
+    return count;
+}
+
 // Fills `list` in search order. Returns 1 when the moves answer a threat (a five point
 // or an open three of the opponent), which are then all the moves worth searching.
 int ProSearch::generate(MoveList& list, ScoredMove tableMove) const {
@@ -90,34 +122,17 @@ int ProSearch::generate(MoveList& list, ScoredMove tableMove) const {
     }
     const bool defence = facingOpenThree();
     ScoredMove candidates[kMaxSize * kMaxSize];
-    int count = 0;
-    const int ply = b.ply;
-    for (int y = b.yMin; y < b.yMax; ++y) {
-        for (int x = b.xMin; x < b.xMax; ++x) {
-            int64_t score = 0;
-            if (!candidate(x, y, defence, score)) continue;
-            const ScoredMove m{int16_t(x), int16_t(y), 0};
-            if (sameCell(m, tableMove)) {
-                candidates[count++] = {m.x, m.y, kTableMoveKey};
-                continue;
-            }
-            if (sameCell(m, killers[ply][0]) || sameCell(m, killers[ply][1])) score += kKillerBonus;
-            const int32_t h = std::min(history[me][y][x], (1 << kHistoryBits) - 1);
-            // Weights may be any integers: the score is kept where the key cannot overflow.
-            const int64_t bounded =
-                std::clamp<int64_t>(score, -kMaxOrderingScore, kMaxOrderingScore);
-            candidates[count++] = {m.x, m.y, int32_t(bounded * (1 << kHistoryBits) + h)};
-        }
-    }
+    const int count = defence ? scoreCandidates<true>(candidates, tableMove)
+                              : scoreCandidates<false>(candidates, tableMove);
     // More candidates than a list holds happen only on crowded large boards: keep the
     // best-ordered.
     if (count > MoveList::capacity) {
         std::nth_element(candidates, candidates + MoveList::capacity, candidates + count,
                          [](ScoredMove a, ScoredMove c) { return a.score > c.score; });
-        count = MoveList::capacity;
     }
-    std::copy(candidates, candidates + count, list.moves);
-    list.last = count - 1;
+    const int kept = std::min(count, MoveList::capacity);
+    std::copy(candidates, candidates + kept, list.moves);
+    list.last = kept - 1;
     return defence ? 1 : 0;
 }
 

@@ -65,9 +65,12 @@ private:
     // Move choice.
     // Fills `list` unordered; returns 1 when its moves answer a threat.
     int generate(MoveList& list, ScoredMove tableMove) const;
+    template <bool kDefence>
+    int scoreCandidates(ScoredMove* out, ScoredMove tableMove) const;
     int movesSearched(const MoveList& list) const;
     bool facingOpenThree() const;
     bool candidate(int x, int y, bool defence, int64_t& score) const;
+    bool worthSearching(const Cell& cell, bool defence, int64_t& score) const;
     void buildOrderScores();
     bool tableMoveFirst(ScoredMove move) const;
     static void selectNext(MoveList& list, int i);
