@@ -62,12 +62,12 @@ bool ProSearch::probe(const ProEntry* entry, int depth, int alpha, int beta, int
 // Threat step: the side to move's win by fours, proved once and kept in the table. In
 // the tree the quick search along the latest fours serves; the complete one runs at the
 // root, where it pays.
-int ProSearch::ownFoursWin(const ProEntry* entry) {
+int ProSearch::ownFoursWin(const ProEntry* entry, bool record) {
     AI& b = *ai;
     if (b.patternCount[b.who][Sleep4] == 0) return 0;
     if (entry && entry->noVcfWithin >= kNodeFours) return 0;
     const int value = keepProof(quickVcf());
-    if (value == 0 && !aborted) table.storeNoVcf(b.hashKey, kNodeFours);
+    if (value == 0 && !aborted && record) table.storeNoVcf(b.hashKey, kNodeFours);
     return value;
 }
 
@@ -115,8 +115,8 @@ int ProSearch::childValue(ScoredMove move, int index, int depth, int alpha, int 
                           bool reduce) {
     AI& b = *ai;
     // The child's bucket starts loading before the stone is placed, which takes long
-    // enough to hide most of the wait.
-    table.prefetch(b.hashKey ^ b.zobrist[b.who][move.y][move.x]);
+    // enough to hide most of the wait. Leaves do not read the table.
+    if (depth > 1) table.prefetch(b.hashKey ^ b.zobrist[b.who][move.y][move.x]);
     b.makeMove(move.x, move.y);
     int v;
     if (index == 0) {
@@ -182,7 +182,10 @@ int ProSearch::search(int depth, int alpha, int beta, bool pvNode) {
     if (theirFives >= 2) return ply + 2 - kWin;
     if (ply >= kMaxPly) return evaluate();
 
-    const ProEntry* entry = table.probe(b.hashKey);
+    // Leaves, two nodes in three, are nearly all new positions (the table holds about one
+    // in seventy of them), so they neither read the table nor record their threat probes.
+    const bool leaf = depth <= 0;
+    const ProEntry* entry = leaf ? nullptr : table.probe(b.hashKey);
     int value = 0;
     if (!pvNode && probe(entry, depth, alpha, beta, value)) return value;
     if (theirFives == 1) {
@@ -194,13 +197,13 @@ int ProSearch::search(int depth, int alpha, int beta, bool pvNode) {
     }
     // An open four cannot be stopped once the opponent has no five to make.
     if (b.patternCount[b.who][Live4] > 0) return kWin - ply - 3;
-    if (int v = ownFoursWin(entry)) return v;
+    if (int v = ownFoursWin(entry, !leaf)) return v;
     if (aborted) return 0;
     if (depth >= kTreeVctMinDepth) {
         if (int v = ownThreesWin(entry)) return v;
         if (aborted) return 0;
     }
-    if (depth <= 0) return evaluate();
+    if (leaf) return evaluate();
     return expand(depth, alpha, beta, pvNode, entry ? entry->move() : ScoredMove{0, 0, 0});
 }
 

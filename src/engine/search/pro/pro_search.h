@@ -34,7 +34,8 @@ private:
     // Steps of one node.
     int search(int depth, int alpha, int beta, bool pvNode);
     bool probe(const ProEntry* entry, int depth, int alpha, int beta, int& value) const;
-    int ownFoursWin(const ProEntry* entry);
+    // `record`: a failed probe is noted in the table.
+    int ownFoursWin(const ProEntry* entry, bool record);
     int ownThreesWin(const ProEntry* entry);
     int keepProof(int value);
     int expand(int depth, int alpha, int beta, bool pvNode, ScoredMove tableMove);
