@@ -1,8 +1,6 @@
 #include "engine/search/pro/pro_search.h"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
 #include <cstdlib>
 
 #include "engine/search/clock.h"
@@ -13,8 +11,8 @@ namespace korvane {
 namespace {
 constexpr int kClockPeriodMask = 63;
 constexpr int kAspirationWindow = 40;
-// Quiet moves from this place in the list on are searched shallower first, at nodes
-// with at least kReductionMinDepth plies left.
+// Quiet moves from this place in the list on are searched a ply shallower first, at
+// nodes with at least kReductionMinDepth plies left.
 constexpr int kReductionFromMove = 3;
 constexpr int kReductionMinDepth = 3;
 // The win by threes tried at the root: attacking moves, and threat nodes.
@@ -27,25 +25,6 @@ constexpr int kTreeVctMinDepth = 3;
 constexpr int kTreeVctPlies = 12;
 // What a table entry records of the quick proof: searched, nothing found.
 constexpr int kNodeFours = 1;
-
-// Plies by which the quiet move at `place` of a node `depth` plies deep is searched
-// shallower first: 1 + ln depth * ln (place + 1), keeping at least one ply. Late moves
-// of deep nodes rarely change the result: searched shallow they cost little, and one
-// that promises more is searched again to the full depth.
-int lateMoveReduction(int depth, int place) {
-    using Row = std::array<int8_t, MoveList::capacity>;
-    static const std::array<Row, kMaxSearchDepth + 1> table = [] {
-        std::array<Row, kMaxSearchDepth + 1> t{};
-        for (int d = 1; d <= kMaxSearchDepth; ++d) {
-            for (int i = 0; i < MoveList::capacity; ++i) {
-                const int r = int(1 + std::log(double(d)) * std::log(double(i + 1)));
-                t[d][i] = int8_t(std::clamp(r, 1, std::max(1, d - 2)));
-            }
-        }
-        return t;
-    }();
-    return table[depth][place];
-}
 }  // namespace
 
 ProSearch::ProSearch() {
@@ -130,10 +109,10 @@ void ProSearch::noteCut(ScoredMove move, int depth) {
 }
 
 // The value of the move `index` of the node's order: the first with the full window,
-// the others with a null window (at first `reduction` plies shallower), searched again
+// the others with a null window (at first a ply shallower when `reduce`), searched again
 // when they promise more.
 int ProSearch::childValue(ScoredMove move, int index, int depth, int alpha, int beta, bool pvNode,
-                          int reduction) {
+                          bool reduce) {
     AI& b = *ai;
     // The child's bucket starts loading before the stone is placed, which takes long
     // enough to hide most of the wait. Leaves do not read the table.
@@ -143,8 +122,8 @@ int ProSearch::childValue(ScoredMove move, int index, int depth, int alpha, int 
     if (index == 0) {
         v = -search(depth - 1, -beta, -alpha, pvNode);
     } else {
-        v = -search(depth - 1 - reduction, -alpha - 1, -alpha, false);
-        if (v > alpha && reduction > 0) v = -search(depth - 1, -alpha - 1, -alpha, false);
+        v = -search(depth - 1 - (reduce ? 1 : 0), -alpha - 1, -alpha, false);
+        if (v > alpha && reduce) v = -search(depth - 1, -alpha - 1, -alpha, false);
         if (v > alpha && v < beta && pvNode) v = -search(depth - 1, -beta, -alpha, true);
     }
     b.unmakeMove(move.x, move.y);
@@ -168,7 +147,7 @@ int ProSearch::expand(int depth, int alpha, int beta, bool pvNode, ScoredMove ta
     // it often settles the node alone.
     const bool tableFirst = tableMoveFirst(tableMove);
     if (tableFirst) {
-        const int v = childValue(tableMove, 0, depth, alpha, beta, pvNode, 0);
+        const int v = childValue(tableMove, 0, depth, alpha, beta, pvNode, false);
         if (aborted) return 0;
         if (takeValue(node, v, tableMove, depth, beta)) {
             store(depth, alpha, beta, node.value, node.move);
@@ -183,11 +162,9 @@ int ProSearch::expand(int depth, int alpha, int beta, bool pvNode, ScoredMove ta
     for (int i = tableFirst ? 1 : 0; i < count; ++i) {
         selectNext(list, i);
         const ScoredMove m = list.moves[i];
-        const int reduction =
-            !defending && i >= kReductionFromMove && depth >= kReductionMinDepth && quiet(m)
-                ? lateMoveReduction(depth, i)
-                : 0;
-        const int v = childValue(m, i, depth, std::max(alpha, node.value), beta, pvNode, reduction);
+        const bool reduce =
+            !defending && i >= kReductionFromMove && depth >= kReductionMinDepth && quiet(m);
+        const int v = childValue(m, i, depth, std::max(alpha, node.value), beta, pvNode, reduce);
         if (aborted) return 0;
         if (takeValue(node, v, m, depth, beta)) break;
     }

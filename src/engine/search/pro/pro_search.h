@@ -40,7 +40,7 @@ private:
     int keepProof(int value);
     int expand(int depth, int alpha, int beta, bool pvNode, ScoredMove tableMove);
     int childValue(ScoredMove move, int index, int depth, int alpha, int beta, bool pvNode,
-                   int reduction);
+                   bool reduce);
     // The best value and move of a node so far; the node's lower bound is the greater of
     // its alpha and that value.
     struct NodeBest {
