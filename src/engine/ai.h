@@ -72,6 +72,8 @@ public:
     int vcfDefend();
     int vctAttack(int depth);
     int vctDefend(int depth);
+    template <typename Reply>
+    int firstWinningAttack(const ScoredMove* moves, int count, int minScore, Reply reply);
 
     // Transposition table: resizes to `entries` (a power of two), zero-filled. Returns
     // false and keeps the old table when the memory cannot be had.
@@ -141,8 +143,6 @@ private:
     void collectFirstFours(int minScore, MoveListOf<64>& list) const;
     template <typename Next>
     int blockFiveThen(Next next);
-    template <typename Reply>
-    int firstWinningAttack(const ScoredMove* moves, int count, int minScore, Reply reply);
     int firstHoldingDefence(const ScoredMove* moves, int count, int depth);
 
     // Calls since the last clock reading, one counter per routine that checks the clock.

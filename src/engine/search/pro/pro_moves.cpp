@@ -56,10 +56,6 @@ inline bool ProSearch::worthSearching(const Cell& cell, bool defence, int64_t& s
     return defence || score > 0;
 }
 
-bool ProSearch::candidate(int x, int y, bool defence, int64_t& score) const {
-    return worthSearching(ai->cells[y][x], defence, score);
-}
-
 void ProSearch::buildOrderScores() {
     for (int pair = 0; pair < 256; ++pair) {
         const int low = pair & 0xF, high = pair >> 4;
@@ -75,7 +71,7 @@ bool ProSearch::tableMoveFirst(ScoredMove move) const {
     const AI& b = *ai;
     int64_t score = 0;
     return move.x >= b.xMin && move.x < b.xMax && move.y >= b.yMin && move.y < b.yMax &&
-           candidate(move.x, move.y, facingOpenThree(), score);
+           worthSearching(b.cells[move.y][move.x], facingOpenThree(), score);
 }
 
 // Writes the candidates of the box to `out` with their ordering keys; returns their

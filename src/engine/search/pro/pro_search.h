@@ -70,7 +70,6 @@ private:
     int scoreCandidates(ScoredMove* out, ScoredMove tableMove) const;
     int movesSearched(const MoveList& list) const;
     bool facingOpenThree() const;
-    bool candidate(int x, int y, bool defence, int64_t& score) const;
     bool worthSearching(const Cell& cell, bool defence, int64_t& score) const;
     void buildOrderScores();
     bool tableMoveFirst(ScoredMove move) const;

@@ -168,13 +168,9 @@ int ProSearch::quickVcf() {
             fours.push({int16_t(x), int16_t(y), score});
     });
     sortMoves(fours.moves, fours.size());
-    for (int i = 0; i < fours.size(); ++i) {
-        b.makeMove(fours.moves[i].x, fours.moves[i].y);
-        const int e = -b.vcfDefend();
-        b.unmakeMove(fours.moves[i].x, fours.moves[i].y);
-        if (e > 0) return kWin - b.ply - e;
-    }
-    return 0;
+    const int e = b.firstWinningAttack(fours.moves, fours.size(), kNoThreshold,
+                                       [&b] { return b.vcfDefend(); });
+    return e > 0 ? kWin - b.ply - e : 0;
 }
 
 int ProSearch::rootVcf(ScoredMove& firstMove) {
