@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "engine/eval/weights.h"
-#include "engine/search/pro/pro_search.h"
+#include "engine/search/pro/book_search.h"
 #include "protocol/command_loop.h"
 #include "protocol/exe_folder.h"
 
@@ -20,7 +20,7 @@ EngineFlavour korvaneProFlavour() {
     return {
         "name=\"Korvane Pro\",author=\"Tolmaren\",version=\"2.0\",country=\"International\","
         "email=\"korvane@example.org\"",
-        proSearch};
+        bookedProSearch};
 }
 
 int runEngine(int argc, char** argv, const EngineFlavour& flavour) {

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+
+#include "engine/ai.h"
+#include "engine/wire_point.h"
+
+namespace korvane {
+
+// A position's key that is the same for all eight images of it under the symmetries of
+// the board, and the symmetry that takes the position to the image the key stands for.
+struct BookKey {
+    uint64_t key;
+    int symmetry;
+};
+
+// Collects the stones of one position, in any order, into its BookKey.
+class BookKeyBuilder {
+public:
+    explicit BookKeyBuilder(int boardSize) : size(boardSize) {}
+    void add(WirePoint p, int colour);
+    BookKey key() const;
+
+private:
+    int size;
+    uint64_t images[8]{};
+};
+
+// Symmetry s of a size x size board: bit 0 mirrors x, bit 1 mirrors y, bit 2 swaps the
+// axes after both; fromImage undoes it.
+WirePoint toImage(WirePoint p, int symmetry, int size);
+WirePoint fromImage(WirePoint p, int symmetry, int size);
+
+// The key of the stones on the board of `ai`.
+BookKey bookKey(const AI& ai);
+
+// Moves for known free-style positions, whichever of its images a position comes in as.
+// Its text has one position a line: the board size, the stones in the order played
+// (black first) and the move after ">", points as x,y; "#" starts a comment.
+class OpeningBook {
+public:
+    // Adds every well-formed line of `text`; returns the count of malformed ones.
+    int read(std::string_view text);
+    // The move stored for the position of `ai`, in internal coordinates.
+    std::optional<ScoredMove> move(const AI& ai) const;
+    size_t positions() const { return moves.size(); }
+
+private:
+    bool readLine(std::string_view line);
+    // Keys of both sizes share one map: the size is part of every key.
+    std::unordered_map<uint64_t, WirePoint> moves;
+};
+
+// The book built into Korvane Pro, read on first use.
+const OpeningBook& proBook();
+
+}  // namespace korvane
