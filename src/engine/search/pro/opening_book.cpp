@@ -6,8 +6,6 @@
 
 namespace korvane {
 
-extern const char* const kProBookText;
-
 namespace {
 
 uint64_t mix(uint64_t z) {

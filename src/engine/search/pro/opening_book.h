@@ -54,7 +54,8 @@ private:
     std::unordered_map<uint64_t, WirePoint> moves;
 };
 
-// The book built into Korvane Pro, read on first use.
+// The text of the book built into Korvane Pro, and the book read from it on first use.
+extern const char* const kProBookText;
 const OpeningBook& proBook();
 
 }  // namespace korvane
