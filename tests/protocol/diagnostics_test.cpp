@@ -34,7 +34,8 @@ TEST(Diagnostics, SetEvalsIsReadBackByGetEvals) {
 }
 
 TEST(Diagnostics, SetDepthIsClampedToTwoAtLeast) {
-    const std::string search = "BOARD\n7,7\n8,8\n7,8\nDONE\n";
+    // Off the opening book, so that the move is searched.
+    const std::string search = "BOARD\n7,7\n8,8\n7,8\n12,2\nDONE\n";
     const std::string start = "INFO TIMEOUT_TURN 2000\n";
     EXPECT_EQ(reportDepths(session(start + "SET_DEPTH 1\n" + search)), (std::vector<int>{2}));
     EXPECT_EQ(reportDepths(session(start + "SET_DEPTH -5\n" + search)), (std::vector<int>{2}));
