@@ -139,9 +139,17 @@ int main(int argc, char** argv) {
     if (replyMs.empty()) replyMs = {100, 300, 1000};
     int part = 0, parts = 1;
     if (const char* p = std::getenv("KORVANE_BOOK_PART")) std::sscanf(p, "%d/%d", &part, &parts);
+    if (size < kMinSize || size > kMaxSize || part < 0 || parts < 1 || part >= parts) {
+        std::fprintf(stderr, "ERROR bad board size or KORVANE_BOOK_PART\n");
+        return 2;
+    }
+    const auto openings = readOpenings(argv[2], size);
+    if (openings.empty()) {
+        std::fprintf(stderr, "ERROR no openings read from %s\n", argv[2]);
+        return 1;
+    }
 
     BookGrower grower(size, replies, proMs, replyMs);
-    const auto openings = readOpenings(argv[2], size);
     for (size_t i = size_t(part); i < openings.size(); i += size_t(parts)) {
         std::fprintf(stderr, "opening %zu of %zu\n", i + 1, openings.size());
         grower.grow(openings[i]);
