@@ -13,10 +13,11 @@
 // KORVANE_BOOK_PART=i/n keeps every n-th opening from the i-th (from 0), so that n
 // processes share a list.
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <string>
 #include <utility>
@@ -105,15 +106,25 @@ private:
     std::set<std::pair<uint64_t, bool>> seen;
 };
 
+// The integers of `line`, each with its sign, in order.
+std::vector<int> numbersIn(const std::string& line) {
+    std::vector<int> numbers;
+    const char* end = line.data() + line.size();
+    for (const char* p = line.data(); p < end; ++p) {
+        if (!std::isdigit(static_cast<unsigned char>(*p))) continue;
+        const char* start = (p > line.data() && p[-1] == '-') ? p - 1 : p;
+        int value = 0;
+        p = std::from_chars(start, end, value).ptr - 1;
+        numbers.push_back(value);
+    }
+    return numbers;
+}
+
 std::vector<std::vector<WirePoint>> readOpenings(const char* path, int size) {
     std::vector<std::vector<WirePoint>> openings;
     std::ifstream file(path);
-    const std::regex number("-?\\d+");
     for (std::string line; std::getline(file, line);) {
-        std::vector<int> n;
-        for (auto it = std::sregex_iterator(line.begin(), line.end(), number);
-             it != std::sregex_iterator(); ++it)
-            n.push_back(std::stoi(it->str()));
+        const std::vector<int> n = numbersIn(line);
         std::vector<WirePoint> stones;
         for (size_t i = 0; i + 1 < n.size(); i += 2)
             stones.push_back({size / 2 + n[i], size / 2 + n[i + 1]});
