@@ -14,6 +14,10 @@ uint64_t mix(uint64_t z) {
     return z ^ (z >> 31);
 }
 
+uint64_t stoneCode(int size, int colour, WirePoint p) {
+    return mix(uint64_t(((size * 4 + colour) * 32 + p.y) * 32 + p.x));
+}
+
 // Reads "x,y" from the front of `text`; false when it is not a point of the board.
 bool readPoint(std::string_view& text, int size, WirePoint& p) {
     const char* end = text.data() + text.size();
@@ -44,15 +48,35 @@ WirePoint fromImage(WirePoint p, int symmetry, int size) {
 }
 
 void BookKeyBuilder::add(WirePoint p, int colour) {
-    for (int s = 0; s < 8; ++s) {
-        const WirePoint q = toImage(p, s, size);
-        images[s] += mix(uint64_t(((size * 4 + colour) * 32 + q.y) * 32 + q.x));
-    }
+    stones.push_back({p, colour});
 }
 
 BookKey BookKeyBuilder::key() const {
-    const int s = int(std::min_element(images, images + 8) - images);
-    return {images[s], s};
+    // A shape that is its own image under a symmetry ties on the key; the images' places
+    // on the board break the tie, so that an unshifted position maps its move exactly.
+    BookKey best{~0ull, 0, {0, 0}, size};
+    uint64_t bestPlace = ~0ull;
+    for (int s = 0; s < 8; ++s) {
+        WirePoint origin{size, size};
+        for (const Stone& stone : stones) {
+            const WirePoint q = toImage(stone.p, s, size);
+            origin = {std::min(origin.x, q.x), std::min(origin.y, q.y)};
+        }
+        uint64_t key = 0, place = 0;
+        for (const Stone& stone : stones) {
+            const WirePoint q = toImage(stone.p, s, size);
+            key += stoneCode(size, stone.colour, {q.x - origin.x, q.y - origin.y});
+            place += stoneCode(size, stone.colour, q);
+        }
+        if (key < best.key || (key == best.key && place < bestPlace)) {
+            best = {key, s, origin, best.margin};
+            bestPlace = place;
+        }
+    }
+    for (const Stone& stone : stones)
+        best.margin = std::min(
+            {best.margin, stone.p.x, stone.p.y, size - 1 - stone.p.x, size - 1 - stone.p.y});
+    return best;
 }
 
 BookKey bookKey(const AI& ai) {
@@ -98,7 +122,8 @@ bool OpeningBook::readLine(std::string_view line) {
     const auto taken = [&p](WirePoint s) { return s.x == p.x && s.y == p.y; };
     if (!line.empty() || std::any_of(stones.begin(), stones.end(), taken)) return false;
     const BookKey key = builder.key();
-    moves[key.key] = toImage(p, key.symmetry, size);
+    const WirePoint q = toImage(p, key.symmetry, size);
+    moves[key.key] = {key.margin, {q.x - key.origin.x, q.y - key.origin.y}};
     return true;
 }
 
@@ -106,7 +131,12 @@ std::optional<ScoredMove> OpeningBook::move(const AI& ai) const {
     const BookKey key = bookKey(ai);
     const auto found = moves.find(key.key);
     if (found == moves.end()) return std::nullopt;
-    return toInternal(fromImage(found->second, key.symmetry, ai.size()));
+    const Entry& e = found->second;
+    if (key.margin < std::min(e.margin, kRoomNeeded)) return std::nullopt;
+    const WirePoint q{key.origin.x + e.move.x, key.origin.y + e.move.y};
+    const int size = ai.size();
+    if (q.x < 0 || q.y < 0 || q.x >= size || q.y >= size) return std::nullopt;
+    return toInternal(fromImage(q, key.symmetry, size));
 }
 
 const OpeningBook& proBook() {

@@ -70,10 +70,23 @@ TEST_F(OpeningBookTest, AnswersEveryImageOfAStoredPositionWithTheMatchingImageOf
     }
 }
 
+TEST_F(OpeningBookTest, AnswersAShiftedPositionUnlessItComesCloserToAnEdge) {
+    // The mirror image of a 20 x 20 opening placed round the centre is a cell off.
+    ASSERT_EQ(book.read("20 10,10 11,10 11,13 > 12,11\n"), 0);
+    const WirePoint mirrored = answer({{9, 10}, {8, 10}, {8, 13}}, 20);
+    EXPECT_EQ(mirrored.x, 7);
+    EXPECT_EQ(mirrored.y, 11);
+    // The stored shape is its own mirror image, so either image of its move will do.
+    const WirePoint shifted = answer({{5, 9}, {6, 8}, {7, 9}});
+    EXPECT_TRUE((shifted.x == 4 || shifted.x == 8) && shifted.y == 8);
+    const WirePoint nearEdge = answer({{4, 7}, {5, 6}, {6, 7}});
+    EXPECT_TRUE(nearEdge.x == 0 && nearEdge.y == 0);
+}
+
 TEST_F(OpeningBookTest, LeavesOtherPositionsRulesAndSizesToTheSearch) {
     const auto corner = [](WirePoint p) { return p.x == 0 && p.y == 0; };
     EXPECT_FALSE(corner(answer({{6, 6}, {8, 7}})));
-    EXPECT_TRUE(corner(answer({{8, 7}, {6, 6}}))) << "the same cells with the colours swapped";
+    EXPECT_TRUE(corner(answer({{7, 7}, {9, 7}, {8, 6}}))) << "the same cells, other colours";
     EXPECT_TRUE(corner(answer({{7, 7}, {8, 6}}))) << "a position on the way to a stored one";
     EXPECT_TRUE(corner(answer({{7, 7}, {9, 8}}, 17)))
         << "the stored stones, shifted to the centre of another size";
