@@ -37,6 +37,7 @@ TEST(EvalFit, LabelsEachPositionForTheSideToMove) {
     Engine engine;
     std::vector<FitSample> samples;
     collectSamples(engine, *parse("result: 0-1 pro wins, five"), samples);
+    engine.setRule(0);  // the game's rule holds for the whole process; later tests play free-style
     // Positions before each of the five stones; the empty board has black to move.
     ASSERT_EQ(samples.size(), 5u);
     for (size_t i = 0; i < samples.size(); ++i) EXPECT_EQ(samples[i].score, i % 2 ? 1.0f : 0.0f);
