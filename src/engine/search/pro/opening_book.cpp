@@ -49,19 +49,20 @@ WirePoint fromImage(WirePoint p, int symmetry, int size) {
 
 void BookKeyBuilder::add(WirePoint p, int colour) {
     stones.push_back({p, colour});
+    low = {std::min(low.x, p.x), std::min(low.y, p.y)};
+    high = {std::max(high.x, p.x), std::max(high.y, p.y)};
 }
 
 BookKey BookKeyBuilder::key() const {
     // A shape that is its own image under a symmetry ties on the key; the images' places
     // on the board break the tie, so that an unshifted position maps its move exactly.
-    BookKey best{~0ull, 0, {0, 0}, size};
+    const int margin = std::min({low.x, low.y, size - 1 - high.x, size - 1 - high.y});
+    BookKey best{~0ull, 0, {0, 0}, margin};
     uint64_t bestPlace = ~0ull;
     for (int s = 0; s < 8; ++s) {
-        WirePoint origin{size, size};
-        for (const Stone& stone : stones) {
-            const WirePoint q = toImage(stone.p, s, size);
-            origin = {std::min(origin.x, q.x), std::min(origin.y, q.y)};
-        }
+        // The image's bounding box has two of the box's corners for its own.
+        const WirePoint a = toImage(low, s, size), b = toImage(high, s, size);
+        const WirePoint origin{std::min(a.x, b.x), std::min(a.y, b.y)};
         uint64_t key = 0, place = 0;
         for (const Stone& stone : stones) {
             const WirePoint q = toImage(stone.p, s, size);
@@ -69,13 +70,10 @@ BookKey BookKeyBuilder::key() const {
             place += stoneCode(size, stone.colour, q);
         }
         if (key < best.key || (key == best.key && place < bestPlace)) {
-            best = {key, s, origin, best.margin};
+            best = {key, s, origin, margin};
             bestPlace = place;
         }
     }
-    for (const Stone& stone : stones)
-        best.margin = std::min(
-            {best.margin, stone.p.x, stone.p.y, size - 1 - stone.p.x, size - 1 - stone.p.y});
     return best;
 }
 
@@ -134,9 +132,9 @@ std::optional<ScoredMove> OpeningBook::move(const AI& ai) const {
     const Entry& e = found->second;
     if (key.margin < std::min(e.margin, kRoomNeeded)) return std::nullopt;
     const WirePoint q{key.origin.x + e.move.x, key.origin.y + e.move.y};
-    const int size = ai.size();
-    if (q.x < 0 || q.y < 0 || q.x >= size || q.y >= size) return std::nullopt;
-    return toInternal(fromImage(q, key.symmetry, size));
+    const ScoredMove m = toInternal(fromImage(q, key.symmetry, ai.size()));
+    if (!ai.inside(m.x, m.y)) return std::nullopt;
+    return m;
 }
 
 const OpeningBook& proBook() {

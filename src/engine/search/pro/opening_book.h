@@ -36,6 +36,7 @@ private:
     };
     int size;
     std::vector<Stone> stones;
+    WirePoint low{size, size}, high{-1, -1};  // the stones' bounding box
 };
 
 // Symmetry s of a size x size board: bit 0 mirrors x, bit 1 mirrors y, bit 2 swaps the
