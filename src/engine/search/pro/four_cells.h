@@ -1,5 +1,7 @@
 #pragma once
 
+#include <bit>
+
 #include "engine/ai.h"
 
 namespace korvane {
@@ -11,9 +13,11 @@ template <typename Visit>
 void visitFourCells(const AI& b, int colour, Visit visit) {
     int unseen = b.patternCount[colour][Sleep4];
     for (int y = b.yMin; y < b.yMax && unseen > 0; ++y) {
-        for (int x = b.xMin; x < b.xMax; ++x) {
+        // A four's cell has stones of the four within three steps.
+        for (uint64_t near = b.nearStoneCells(y); near != 0; near &= near - 1) {
+            const int x = std::countr_zero(near) / 2;
             const Cell& cell = b.cells[y][x];
-            if (cell.state != EMPTY || !cell.hasPattern(colour, Sleep4)) continue;
+            if (!cell.hasPattern(colour, Sleep4)) continue;
             for (int d = 0; d < kDirections; ++d) unseen -= cell.pattern(colour, d) == Sleep4;
             visit(x, y, cell);
             if (unseen <= 0) return;

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <bit>
 
 #include "engine/eval/cell_score.h"
 #include "engine/search/pro/pro_search.h"
@@ -44,9 +45,9 @@ bool ProSearch::facingOpenThree() const {
     return b.patternCount[b.opp][Live4] > 0 && b.patternCount[b.who][Live4] == 0;
 }
 
-// Whether the cell is a move worth searching, and its promise for the order.
-inline bool ProSearch::worthSearching(const Cell& cell, bool defence, int64_t& score) const {
-    if (cell.state != EMPTY || cell.neighbours == 0) return false;
+// Whether an empty cell near the stones is a move worth searching, and its promise for
+// the order.
+inline bool ProSearch::promising(const Cell& cell, bool defence, int64_t& score) const {
     if (defence && highestCode(cell.codeBytes(ai->opp)) < Sleep4 &&
         highestCode(cell.codeBytes(ai->who)) < Sleep4)
         return false;
@@ -69,12 +70,13 @@ void ProSearch::buildOrderScores() {
 // them, unless the entry belongs to another position.
 bool ProSearch::tableMoveFirst(ScoredMove move) const {
     const AI& b = *ai;
+    if (!b.inside(move.x, move.y)) return false;
+    const Cell& cell = b.cells[move.y][move.x];
     int64_t score = 0;
-    return move.x >= b.xMin && move.x < b.xMax && move.y >= b.yMin && move.y < b.yMax &&
-           worthSearching(b.cells[move.y][move.x], facingOpenThree(), score);
+    return cell.state == EMPTY && cell.neighbours > 0 && promising(cell, facingOpenThree(), score);
 }
 
-// Writes the candidates of the box to `out` with their ordering keys; returns their
+// Writes the candidates near the stones to `out` with their ordering keys; returns their
 // count. Against an open three (kDefence) only fours and their blocks are candidates.
 template <bool kDefence>
 int ProSearch::scoreCandidates(ScoredMove* out, ScoredMove tableMove) const {
@@ -85,9 +87,10 @@ int ProSearch::scoreCandidates(ScoredMove* out, ScoredMove tableMove) const {
     const int killer1 = cellNumber(killers[b.ply][1]);
     int count = 0;
     for (int y = b.yMin; y < b.yMax; ++y) {
-        for (int x = b.xMin; x < b.xMax; ++x) {
+        for (uint64_t near = b.nearStoneCells(y); near != 0; near &= near - 1) {
+            const int x = std::countr_zero(near) / 2;
             int64_t score = 0;
-            if (!worthSearching(b.cells[y][x], kDefence, score)) continue;
+            if (!promising(b.cells[y][x], kDefence, score)) continue;
             const int at = y * kGrid + x;
             if (at == tableCell) {
                 out[count++] = {int16_t(x), int16_t(y), kTableMoveKey};

@@ -70,7 +70,7 @@ private:
     int scoreCandidates(ScoredMove* out, ScoredMove tableMove) const;
     int movesSearched(const MoveList& list) const;
     bool facingOpenThree() const;
-    bool worthSearching(const Cell& cell, bool defence, int64_t& score) const;
+    bool promising(const Cell& cell, bool defence, int64_t& score) const;
     void buildOrderScores();
     bool tableMoveFirst(ScoredMove move) const;
     static void selectNext(MoveList& list, int i);
