@@ -18,7 +18,7 @@ constexpr int64_t kMaxOrderingScore = (int64_t(1) << (30 - kHistoryBits)) - 1;
 // narrow one deeper, where the ordering's first moves carry the line.
 constexpr int kWidth = 40;
 constexpr int kWidePlies = 2;
-constexpr int kDeepWidth = 20;
+constexpr int kDeepWidth = 14;
 
 int highestCode(uint32_t codeBytes) {
     int high = 0;
