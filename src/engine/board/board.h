@@ -12,9 +12,6 @@ namespace korvane {
 // cells, which the evaluation reads instead of scanning the board.
 class Board {
 public:
-    // The low bit of every cell's two in a line word.
-    static constexpr uint64_t kLowBits = 0x5555555555555555ull;
-
     uint64_t rowBits[kGrid];
     uint64_t colBits[kGrid];
     uint64_t diagBits[2 * kGrid - 1];
@@ -71,6 +68,8 @@ protected:
     void setLineCode(int x, int y, uint64_t code);
 
 private:
+    // The low bit of every cell's two in a line word.
+    static constexpr uint64_t kLowBits = 0x5555555555555555ull;
     // The low bit of each cell that holds a stone (code 1 or 2, not empty or wall).
     static uint64_t stoneBits(uint64_t word) { return (word ^ word >> 1) & kLowBits; }
 };

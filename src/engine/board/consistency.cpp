@@ -62,11 +62,12 @@ bool AI::isConsistent() const {
 
     int32_t counts[3][kPatternCodes] = {};
     for (int y = 0; y < kGrid; ++y) {
+        const uint64_t near = y >= kBorder && y < limit ? nearStoneCells(y) : 0;
         for (int x = 0; x < kGrid; ++x) {
             const Cell& cell = cells[y][x];
             if (cell.state != r.state[y][x] || cell.neighbours != r.neighbours(x, y)) return false;
-            const bool near = cell.state == EMPTY && cell.neighbours > 0;
-            if (inside(x, y) && (nearStoneCells(y) >> 2 * x & 1) != near) return false;
+            const bool expected = cell.state == EMPTY && cell.neighbours > 0 && inside(x, y);
+            if ((near >> 2 * x & 1) != uint64_t(expected)) return false;
             for (int d = 0; d < kDirections; ++d) {
                 const int shift = 2 * linePosition(x, y, d);
                 if (int((lineWord(x, y, d) >> shift) & 3) != r.state[y][x]) return false;

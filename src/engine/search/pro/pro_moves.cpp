@@ -70,10 +70,10 @@ void ProSearch::buildOrderScores() {
 // them, unless the entry belongs to another position.
 bool ProSearch::tableMoveFirst(ScoredMove move) const {
     const AI& b = *ai;
-    if (!b.inside(move.x, move.y)) return false;
+    if (!b.isFree(move.x, move.y)) return false;
     const Cell& cell = b.cells[move.y][move.x];
     int64_t score = 0;
-    return cell.state == EMPTY && cell.neighbours > 0 && promising(cell, facingOpenThree(), score);
+    return cell.neighbours > 0 && promising(cell, facingOpenThree(), score);
 }
 
 // Writes the candidates near the stones to `out` with their ordering keys; returns their
